@@ -1,0 +1,54 @@
+#include "app/Corvane.h"
+
+#include <QBrush>
+#include <QPen>
+#include <QSerialPort>
+#include <QTimer>
+
+Corvane::Corvane(QWidget* parent) : QMainWindow(parent), voiceMemoryTimer(new QTimer(this)) {
+    ui.setupUi(this);
+    disableOffControls();
+    InitDatabase();
+    meterBarPen = new QPen(Qt::black);
+    meterBarBrush = new QBrush(Qt::black, Qt::SolidPattern);
+    meterBackgroundBrush = new QBrush(Qt::white, Qt::SolidPattern);
+    connectSignals();
+    fillLists();
+    defaultButtonColour = palette().color(QPalette::Button);
+    statusBar()->clearMessage();
+    showStartStatus();
+}
+
+// The port, pens, brushes and the database connection live until the process ends.
+Corvane::~Corvane() = default;
+
+// The IF shift and clarifier controls wait until their check boxes are ticked.
+void Corvane::disableOffControls() {
+    for (QWidget* w : std::initializer_list<QWidget*>{ui.hsIFShift, ui.label_15, ui.cbClarSelect,
+                                                       ui.dial_Clarifier, ui.lblClarifierValue,
+                                                       ui.btnClearClarifier})
+        w->setEnabled(false);
+}
+
+void Corvane::connectSignals() {
+    if (serialPort)
+        connect(serialPort, &QSerialPort::aboutToClose, this, &Corvane::OnPortClosing);
+}
+
+void Corvane::fillLists() {
+    // Polish the main combo boxes before the first answer can set them.
+    for (QWidget* w : std::initializer_list<QWidget*>{ui.cbBand, ui.cbMode, ui.cbWidth, ui.cbTunerSelect})
+        w->ensurePolished();
+    const char* tuners[] = {"OFF", "EXTERNAL", "ATAS", "LAMP"};
+    for (int i = 0; i < 4; ++i)
+        ui.cbTunerSelect->addItem(tuners[i], i);
+}
+
+void Corvane::showStartStatus() {
+    if (!serialPort)
+        return;
+    if (serialPort->isOpen())
+        statusBar()->showMessage("Reading Radio Power Status..", 1000);
+    else
+        statusBar()->showMessage("Failed to initialize the com port!");
+}

@@ -1,0 +1,37 @@
+#include "storage/statement.h"
+
+namespace Storage {
+
+Statement::Statement(sqlite3* database, const char* sql, const std::vector<SqlValue>& parameters) {
+    if (!database || sqlite3_prepare_v2(database, sql, -1, &statement, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        statement = nullptr;
+        return;
+    }
+    int index = 1;
+    for (const SqlValue& value : parameters) {
+        if (const int* number = std::get_if<int>(&value))
+            sqlite3_bind_int(statement, index, *number);
+        else {
+            const std::string& textValue = std::get<std::string>(value);
+            sqlite3_bind_text(statement, index, textValue.data(), static_cast<int>(textValue.size()),
+                              SQLITE_TRANSIENT);
+        }
+        ++index;
+    }
+}
+
+Statement::~Statement() { sqlite3_finalize(statement); }
+
+bool Statement::next() { return statement && sqlite3_step(statement) == SQLITE_ROW; }
+
+bool Statement::run() { return statement && sqlite3_step(statement) == SQLITE_DONE; }
+
+int Statement::integer(int column) const { return sqlite3_column_int(statement, column); }
+
+std::string Statement::text(int column) const {
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    return bytes ? std::string(bytes, static_cast<size_t>(sqlite3_column_bytes(statement, column))) : std::string();
+}
+
+} // namespace Storage

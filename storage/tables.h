@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+struct sqlite3;
+
+namespace Storage {
+
+// The folder of state.db, with a trailing "/": "Corvane" in the user's configuration folder.
+QString DatabaseFolder();
+// Creates the three tables of state.db; false when the file is not a usable database.
+bool CreateTables(sqlite3* database);
+// Makes the row with id 1 name this port and speed, inserting it when there is none yet.
+bool StorePort(sqlite3* database, const std::string& portName, int baudRate);
+
+} // namespace Storage

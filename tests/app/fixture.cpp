@@ -1,0 +1,137 @@
+#include "tests/app/fixture.h"
+
+#include "dialogs/PortSettings.h"
+#include "storage/tables.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLoggingCategory>
+#include <QTimer>
+
+#include <sqlite3.h>
+
+namespace {
+std::vector<std::string>* capturedTrace = nullptr;
+QtMessageHandler previousHandler = nullptr;
+
+void captureTrace(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (capturedTrace && context.category && QByteArray(context.category) == "corvane.trace")
+        capturedTrace->push_back(message.toStdString());
+    else if (previousHandler)
+        previousHandler(type, context, message);
+}
+} // namespace
+
+WindowTest::WindowTest() {
+    qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
+    capturedTrace = &traceLines;
+    previousHandler = qInstallMessageHandler(captureTrace);
+    QLoggingCategory::setFilterRules("corvane.trace.debug=true");
+}
+
+WindowTest::~WindowTest() {
+    window.reset();
+    qInstallMessageHandler(previousHandler);
+    capturedTrace = nullptr;
+}
+
+QString WindowTest::databasePath() const { return configHome.path() + "/Corvane/state.db"; }
+
+void WindowTest::storePort(const std::string& name, int baudRate) {
+    QDir().mkpath(configHome.path() + "/Corvane");
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(databasePath().toUtf8().constData(), &db), SQLITE_OK);
+    EXPECT_TRUE(Storage::CreateTables(db) && Storage::StorePort(db, name, baudRate));
+    sqlite3_close(db);
+}
+
+std::vector<std::vector<std::string>> WindowTest::query(const std::string& sql) const {
+    std::vector<std::vector<std::string>> rows;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(databasePath().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK) {
+            while (sqlite3_step(statement) == SQLITE_ROW) {
+                std::vector<std::string> row;
+                for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+                    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
+                    row.emplace_back(text ? text : "");
+                }
+                rows.push_back(row);
+            }
+        }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return rows;
+}
+
+Corvane& WindowTest::start() {
+    // The dialog runs its own event loop inside the constructor; look for it from a timer.
+    auto* watcher = new QTimer;
+    QObject::connect(watcher, &QTimer::timeout, [this, watcher] {
+        auto* dialog = qobject_cast<PortSettings*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        watcher->stop();
+        dialogShown = true;
+        if (onDialog)
+            onDialog(*dialog);
+        else {
+            ADD_FAILURE() << "the port dialog was shown";
+            dialog->reject();
+        }
+    });
+    watcher->start(10);
+    window = std::make_unique<Corvane>();
+    delete watcher;
+    return *window;
+}
+
+void WindowTest::answerPortDialog(const QString& portName, const QString& baud, bool accept) {
+    onDialog = [=](PortSettings& dialog) {
+        dialog.ui.comboBox->setEditText(portName);
+        dialog.ui.comboBox_2->setCurrentText(baud);
+        if (accept)
+            dialog.ui.okButton->click();
+        else
+            dialog.ui.cancelButton->click();
+    };
+}
+
+void WindowTest::runEventsFor(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+bool WindowTest::runEventsUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+std::string WindowTest::radioReceives(const std::string& until, int timeoutMs) {
+    std::string received;
+    runEventsUntil(
+        [&] {
+            received += radio.readAvailable();
+            return !until.empty() && received.find(until) != std::string::npos;
+        },
+        timeoutMs);
+    return received;
+}
+
+std::string WindowTest::radioReceivesFor(int ms) { return radioReceives({}, ms); }
+
+void WindowTest::radioSends(const std::string& bytes, int settleMs) {
+    radio.write(bytes);
+    runEventsFor(settleMs);
+}

@@ -1,0 +1,161 @@
+// First and later starts: the port dialog, the state database and the port it opens.
+
+#include "tests/app/fixture.h"
+
+#include "dialogs/PortSettings.h"
+#include "storage/schema.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QStatusBar>
+
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+speed_t slaveSpeed(const Sim::PtyPair& pty) {
+    termios settings{};
+    tcgetattr(pty.slaveFd(), &settings);
+    return cfgetospeed(&settings);
+}
+
+} // namespace
+
+TEST_F(WindowTest, FirstStartAsksForThePortAndRemembersIt) {
+    answerPortDialog(QString::fromStdString(radio.slavePath()), "19200");
+    start();
+
+    EXPECT_TRUE(dialogShown);
+    const auto tables = query("select name, sql from sqlite_master where type = 'table' and name != "
+                              "'sqlite_sequence' order by rowid");
+    ASSERT_EQ(tables.size(), 3u);
+    const std::pair<const char*, const char*> expected[] = {
+        {"port_settings", Schema::createPortSettings},
+        {"band_mode_settings", Schema::createBandModeSettings},
+        {"contour_settings", Schema::createContourSettings}};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(tables[i][0], expected[i].first);
+        // SQLite keeps the statement from CREATE on; the leading line feed is not stored.
+        std::string created = expected[i].second;
+        created = created.substr(created.find("CREATE"));
+        created = created.substr(0, created.find_last_of(')') + 1);
+        EXPECT_EQ(tables[i][1], created) << tables[i][0];
+    }
+    EXPECT_EQ(query("select id, port_name, baud_rate from port_settings"),
+              (std::vector<std::vector<std::string>>{{"1", radio.slavePath(), "19200"}}));
+    EXPECT_EQ(slaveSpeed(radio), B19200);
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Reading Radio Power Status..");
+}
+
+TEST_F(WindowTest, SecondStartOpensTheStoredPortWithoutAsking) {
+    storePort(radio.slavePath(), 38400);
+    start();
+
+    EXPECT_FALSE(dialogShown);
+    EXPECT_EQ(slaveSpeed(radio), B38400);
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Reading Radio Power Status..");
+    EXPECT_EQ(query("select count(*) from port_settings"), (std::vector<std::vector<std::string>>{{"1"}}));
+}
+
+TEST_F(WindowTest, CancelledFirstStartLeavesNothingAndExitsWithOne) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            answerPortDialog(QString::fromStdString(radio.slavePath()), "4800", false);
+            start();
+        },
+        ::testing::ExitedWithCode(1), "");
+    EXPECT_FALSE(QFile::exists(databasePath()));
+}
+
+// Port names reach SQLite as bound values, so quotes and non-ASCII names survive.
+TEST_F(WindowTest, PortNamesWithQuotesAndNonAsciiRoundTrip) {
+    const std::string names[] = {"radio'one", "rádio ÿ", "a\"b';--"};
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const std::string link = configHome.path().toStdString() + "/" + name;
+        ASSERT_EQ(symlink(radio.slavePath().c_str(), link.c_str()), 0);
+        QFile::remove(databasePath());
+        answerPortDialog(QString::fromStdString(link), "9600");
+        start();
+        EXPECT_EQ(query("select port_name from port_settings where id = 1"),
+                  (std::vector<std::vector<std::string>>{{link}}));
+        window.reset();
+
+        onDialog = nullptr;
+        dialogShown = false;
+        start();
+        EXPECT_FALSE(dialogShown);
+        EXPECT_EQ(window->statusBar()->currentMessage(), "Reading Radio Power Status..");
+        window.reset();
+    }
+}
+
+TEST_F(WindowTest, UnopenablePortIsReportedAndNotStored) {
+    answerPortDialog("/nonexistent/ttyCAT", "4800");
+    start();
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Failed to initialize the com port!");
+    EXPECT_TRUE(query("select * from port_settings").empty());
+    EXPECT_EQ(radio.readAvailable(), "");
+}
+
+TEST_F(WindowTest, StoredPortThatIsGoneIsReported) {
+    storePort("/nonexistent/ttyCAT", 4800);
+    start();
+    EXPECT_FALSE(dialogShown);
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Failed to initialize the com port!");
+}
+
+// A state.db that is not a database: the window still comes up, says so, and asks for the port.
+TEST_F(WindowTest, UnusableDatabaseIsReportedAndTheWindowRunsWithoutIt) {
+    QDir().mkpath(configHome.path() + "/Corvane");
+    QFile junk(databasePath());
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+
+    answerPortDialog(QString::fromStdString(radio.slavePath()), "4800");
+    start();
+    EXPECT_TRUE(dialogShown);
+    auto* warning = window->findChild<QLabel*>("databaseWarning");
+    ASSERT_NE(warning, nullptr);
+    EXPECT_FALSE(warning->text().isEmpty());
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Reading Radio Power Status..");
+    EXPECT_NE(std::find(traceLines.begin(), traceLines.end(), "failed to open database"), traceLines.end());
+}
+
+TEST(PortSettingsDialog, OffersTheRadioSpeedsOnly) {
+    EXPECT_EQ(PortSettings::radioSpeeds({1200, 2400, 4800, 9600, 14400, 19200, 38400, 57600, 115200}),
+              (QList<qint32>{4800, 9600, 19200, 38400}));
+    PortSettings dialog;
+    QStringList speeds;
+    for (int i = 0; i < dialog.ui.comboBox_2->count(); ++i)
+        speeds << dialog.ui.comboBox_2->itemText(i);
+    EXPECT_EQ(speeds, (QStringList{"4800", "9600", "19200", "38400"}));
+    EXPECT_EQ(dialog.selectedBaudRate(), 4800);
+}
+
+TEST(PortSettingsDialog, ListsStableByIdNamesAfterThePlatformPorts) {
+    QTemporaryDir byId;
+    for (const char* name : {"usb-FTDI_FT231X-if00-port0", "usb-Silicon_Labs_CP2105-if00-port0"}) {
+        QFile f(byId.path() + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const QStringList names = PortSettings::portNames({}, byId.path());
+    EXPECT_EQ(names, (QStringList{byId.path() + "/usb-FTDI_FT231X-if00-port0",
+                                  byId.path() + "/usb-Silicon_Labs_CP2105-if00-port0"}));
+}
+
+TEST(PortSettingsDialog, CancelAndCloseBothReject) {
+    for (bool viaClose : {false, true}) {
+        PortSettings dialog;
+        QTimer::singleShot(0, &dialog, [&] {
+            if (viaClose)
+                dialog.close();
+            else
+                dialog.ui.cancelButton->click();
+        });
+        EXPECT_EQ(dialog.exec(), 0) << (viaClose ? "close" : "cancel");
+    }
+}
