@@ -1,6 +1,8 @@
 #include "cat/menu.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string_view>
 
 #include <fmt/compile.h>
 #include <fmt/format.h>
@@ -62,35 +64,31 @@ int ReshapeMenuValue(int number, int value) {
     return item == nullptr || item->readOnly ? value : Reshape(*item, value);
 }
 
+// The command text of each set format, indexed by MenuFormat.
+// clang-format off
+constexpr std::string_view kSetFormats[] = {
+    /* ReadOnly */ "EX{:04};",
+    /* Digits   */ "EX{:04}{:d};",
+    /* Zero2    */ "EX{:04}{:02};",
+    /* Zero3    */ "EX{:04}{:03};",
+    /* Zero4    */ "EX{:04}{:04};",
+    /* Sign2    */ "EX{:04}{:+03};",
+    /* Sign4    */ "EX{:04}{:+05};",
+    /* PeakHold */ "EX{:04}{:d};",
+};
+// clang-format on
+static_assert(std::size(kSetFormats) == static_cast<std::size_t>(MenuFormat::PeakHold) + 1);
+
 std::string SetMenu(int number, int value) {
     const MenuItem* item = FindMenuItem(number);
     if (item == nullptr || item->readOnly) {
-        return ReadMenu(number); // safe fallback: ask instead of change (see menu.h)
+        return ReadMenu(number); // ask instead of change (see menu.h)
     }
     const int v = Reshape(*item, value);
-    switch (item->format) {
-    case MenuFormat::Digits:
-        return fmt::format(FMT_COMPILE("EX{:04}{:d};"), number, v);
-    case MenuFormat::Zero2:
-        return fmt::format(FMT_COMPILE("EX{:04}{:02};"), number, v);
-    case MenuFormat::Zero3:
-        return fmt::format(FMT_COMPILE("EX{:04}{:03};"), number, v);
-    case MenuFormat::Zero4:
-        return fmt::format(FMT_COMPILE("EX{:04}{:04};"), number, v);
-    case MenuFormat::Sign2:
-        return fmt::format(FMT_COMPILE("EX{:04}{:+03};"), number, v);
-    case MenuFormat::Sign4:
-        return fmt::format(FMT_COMPILE("EX{:04}{:+05};"), number, v);
-    case MenuFormat::PeakHold:
-        // 02-05: 0-3 append that one digit; any other value appends nothing (the read command).
-        if (v >= 0 && v <= 3) {
-            return fmt::format(FMT_COMPILE("EX{:04}{:d};"), number, v);
-        }
-        return ReadMenu(number);
-    case MenuFormat::ReadOnly:
-        break;
+    if (item->format == MenuFormat::PeakHold && (v < 0 || v > 3)) {
+        return ReadMenu(number); // the peak hold item takes one digit 0-3 and nothing else
     }
-    return ReadMenu(number);
+    return fmt::format(fmt::runtime(kSetFormats[static_cast<std::size_t>(item->format)]), number, v);
 }
 
 int ParseMenuNumber(const std::string& answer) {

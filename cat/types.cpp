@@ -1,231 +1,139 @@
 #include "cat/types.h"
 
+#include <array>
+#include <cstddef>
+#include <iterator>
+
 #include "cat/field.h"
 
 namespace Yaesu::Commands::FT891 {
 
 namespace {
 
-constexpr CommandType U = CommandType::Unknown;
+// One row per answer kind, in enumeration order. LM and SV name commands the radio never
+// answers with its own prefix, so no answer is classified as either.
+struct AnswerKind {
+    CommandType type;
+    char mnemonic[3];
+    bool classified; // whether an answer starting with the mnemonic is of this kind
+};
 
-// First letter, then second letter; everything else is Unknown.
-CommandType Classify(char a, char b) noexcept {
-    if (b < 'A' || b > 'Z') {
-        return U;
+// clang-format off
+constexpr AnswerKind kAnswerKinds[] = {
+    // type              mnemonic classified
+    {CommandType::AC, "AC", true},
+    {CommandType::AG, "AG", true},
+    {CommandType::AI, "AI", true},
+    {CommandType::BC, "BC", true},
+    {CommandType::BI, "BI", true},
+    {CommandType::BP, "BP", true},
+    {CommandType::BY, "BY", true},
+    {CommandType::CF, "CF", true},
+    {CommandType::CN, "CN", true},
+    {CommandType::CO, "CO", true},
+    {CommandType::CS, "CS", true},
+    {CommandType::CT, "CT", true},
+    {CommandType::DA, "DA", true},
+    {CommandType::EX, "EX", true},
+    {CommandType::FA, "FA", true},
+    {CommandType::FB, "FB", true},
+    {CommandType::FS, "FS", true},
+    {CommandType::GT, "GT", true},
+    {CommandType::ID, "ID", true},
+    {CommandType::IF, "IF", true},
+    {CommandType::IS, "IS", true},
+    {CommandType::KM, "KM", true},
+    {CommandType::KP, "KP", true},
+    {CommandType::KR, "KR", true},
+    {CommandType::KS, "KS", true},
+    {CommandType::LK, "LK", true},
+    {CommandType::LM, "LM", false},
+    {CommandType::MC, "MC", true},
+    {CommandType::MD, "MD", true},
+    {CommandType::MG, "MG", true},
+    {CommandType::ML, "ML", true},
+    {CommandType::MR, "MR", true},
+    {CommandType::MS, "MS", true},
+    {CommandType::MT, "MT", true},
+    {CommandType::MW, "MW", true},
+    {CommandType::MX, "MX", true},
+    {CommandType::NA, "NA", true},
+    {CommandType::NB, "NB", true},
+    {CommandType::NL, "NL", true},
+    {CommandType::NR, "NR", true},
+    {CommandType::OI, "OI", true},
+    {CommandType::OS, "OS", true},
+    {CommandType::PA, "PA", true},
+    {CommandType::PB, "PB", true},
+    {CommandType::PC, "PC", true},
+    {CommandType::PL, "PL", true},
+    {CommandType::PR, "PR", true},
+    {CommandType::PS, "PS", true},
+    {CommandType::RA, "RA", true},
+    {CommandType::RG, "RG", true},
+    {CommandType::RI, "RI", true},
+    {CommandType::RL, "RL", true},
+    {CommandType::RM, "RM", true},
+    {CommandType::RS, "RS", true},
+    {CommandType::SC, "SC", true},
+    {CommandType::SD, "SD", true},
+    {CommandType::SH, "SH", true},
+    {CommandType::SM, "SM", true},
+    {CommandType::SQ, "SQ", true},
+    {CommandType::ST, "ST", true},
+    {CommandType::SV, "SV", false},
+    {CommandType::TS, "TS", true},
+    {CommandType::TX, "TX", true},
+    {CommandType::UL, "UL", true},
+    {CommandType::VD, "VD", true},
+    {CommandType::VG, "VG", true},
+    {CommandType::VX, "VX", true},
+};
+// clang-format on
+static_assert(std::size(kAnswerKinds) == static_cast<std::size_t>(CommandType::Unknown));
+
+constexpr bool InEnumerationOrder() {
+    for (std::size_t i = 0; i < std::size(kAnswerKinds); ++i) {
+        if (static_cast<std::size_t>(kAnswerKinds[i].type) != i) {
+            return false;
+        }
     }
-    switch (a) {
-    case 'A':
-        switch (b) {
-        case 'C':
-            return CommandType::AC;
-        case 'G':
-            return CommandType::AG;
-        case 'I':
-            return CommandType::AI;
-        default:
-            return U;
-        }
-    case 'B':
-        switch (b) {
-        case 'C':
-            return CommandType::BC;
-        case 'I':
-            return CommandType::BI;
-        case 'P':
-            return CommandType::BP;
-        case 'Y':
-            return CommandType::BY;
-        default:
-            return U;
-        }
-    case 'C':
-        switch (b) {
-        case 'F':
-            return CommandType::CF;
-        case 'N':
-            return CommandType::CN;
-        case 'O':
-            return CommandType::CO;
-        case 'S':
-            return CommandType::CS;
-        case 'T':
-            return CommandType::CT;
-        default:
-            return U;
-        }
-    case 'D':
-        return b == 'A' ? CommandType::DA : U;
-    case 'E':
-        return b == 'X' ? CommandType::EX : U;
-    case 'F':
-        switch (b) {
-        case 'A':
-            return CommandType::FA;
-        case 'B':
-            return CommandType::FB;
-        case 'S':
-            return CommandType::FS;
-        default:
-            return U;
-        }
-    case 'G':
-        return b == 'T' ? CommandType::GT : U;
-    case 'I':
-        switch (b) {
-        case 'D':
-            return CommandType::ID;
-        case 'F':
-            return CommandType::IF;
-        case 'S':
-            return CommandType::IS;
-        default:
-            return U;
-        }
-    case 'K':
-        switch (b) {
-        case 'M':
-            return CommandType::KM;
-        case 'P':
-            return CommandType::KP;
-        case 'R':
-            return CommandType::KR;
-        case 'S':
-            return CommandType::KS;
-        default:
-            return U;
-        }
-    case 'L':
-        return b == 'K' ? CommandType::LK : U; // "LM" is Unknown
-    case 'M':
-        switch (b) {
-        case 'C':
-            return CommandType::MC;
-        case 'D':
-            return CommandType::MD;
-        case 'G':
-            return CommandType::MG;
-        case 'L':
-            return CommandType::ML;
-        case 'R':
-            return CommandType::MR;
-        case 'S':
-            return CommandType::MS;
-        case 'T':
-            return CommandType::MT;
-        case 'W':
-            return CommandType::MW;
-        case 'X':
-            return CommandType::MX;
-        default:
-            return U;
-        }
-    case 'N':
-        switch (b) {
-        case 'A':
-            return CommandType::NA;
-        case 'B':
-            return CommandType::NB;
-        case 'L':
-            return CommandType::NL;
-        case 'R':
-            return CommandType::NR;
-        default:
-            return U;
-        }
-    case 'O':
-        switch (b) {
-        case 'I':
-            return CommandType::OI;
-        case 'S':
-            return CommandType::OS;
-        default:
-            return U;
-        }
-    case 'P':
-        switch (b) {
-        case 'A':
-            return CommandType::PA;
-        case 'B':
-            return CommandType::PB;
-        case 'C':
-            return CommandType::PC;
-        case 'L':
-            return CommandType::PL;
-        case 'R':
-            return CommandType::PR;
-        case 'S':
-            return CommandType::PS;
-        default:
-            return U;
-        }
-    case 'R':
-        switch (b) {
-        case 'A':
-            return CommandType::RA;
-        case 'G':
-            return CommandType::RG;
-        case 'I':
-            return CommandType::RI;
-        case 'L':
-            return CommandType::RL;
-        case 'M':
-            return CommandType::RM;
-        case 'S':
-            return CommandType::RS;
-        default:
-            return U;
-        }
-    case 'S':
-        switch (b) { // "SV" is Unknown
-        case 'C':
-            return CommandType::SC;
-        case 'D':
-            return CommandType::SD;
-        case 'H':
-            return CommandType::SH;
-        case 'M':
-            return CommandType::SM;
-        case 'Q':
-            return CommandType::SQ;
-        case 'T':
-            return CommandType::ST;
-        default:
-            return U;
-        }
-    case 'T':
-        switch (b) {
-        case 'S':
-            return CommandType::TS;
-        case 'X':
-            return CommandType::TX;
-        default:
-            return U;
-        }
-    case 'U':
-        return b == 'L' ? CommandType::UL : U;
-    case 'V':
-        switch (b) {
-        case 'D':
-            return CommandType::VD;
-        case 'G':
-            return CommandType::VG;
-        case 'X':
-            return CommandType::VX;
-        default:
-            return U;
-        }
-    default:
-        return U;
+    return true;
+}
+static_assert(InEnumerationOrder());
+
+constexpr std::size_t kLetters = 26;
+
+// Two upper-case letters -> kind, built from the table at compile time.
+constexpr std::array<CommandType, kLetters * kLetters> BuildLookup() {
+    std::array<CommandType, kLetters * kLetters> lookup{};
+    for (auto& kind : lookup) {
+        kind = CommandType::Unknown;
     }
+    for (const auto& row : kAnswerKinds) {
+        if (row.classified) {
+            lookup[static_cast<std::size_t>(row.mnemonic[0] - 'A') * kLetters +
+                   static_cast<std::size_t>(row.mnemonic[1] - 'A')] = row.type;
+        }
+    }
+    return lookup;
+}
+constexpr auto kLookup = BuildLookup();
+
+constexpr bool IsUpper(char c) noexcept {
+    return c >= 'A' && c <= 'Z';
 }
 
 } // namespace
 
 CommandType ClassifyAnswer(const std::string& answer) noexcept {
-    if (answer.size() < 2) {
-        return U;
+    // Only the first two characters count; lower case, a stray line feed in front or a
+    // one-character answer such as ";" are all of no known kind.
+    if (answer.size() < 2 || !IsUpper(answer[0]) || !IsUpper(answer[1])) {
+        return CommandType::Unknown;
     }
-    return Classify(answer[0], answer[1]);
+    return kLookup[static_cast<std::size_t>(answer[0] - 'A') * kLetters +
+                   static_cast<std::size_t>(answer[1] - 'A')];
 }
 
 bool operator==(const IntPair& a, const IntPair& b) noexcept {
