@@ -82,6 +82,8 @@ std::string PtyPair::readUntil(std::string_view terminator, std::chrono::millise
     }
 }
 
-std::string PtyPair::readFor(std::chrono::milliseconds time) { return readUntil({}, time); }
+std::string PtyPair::readFor(std::chrono::milliseconds time) {
+    return readUntil({}, time);
+}
 
 } // namespace Sim
