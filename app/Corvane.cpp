@@ -5,7 +5,10 @@
 #include <QSerialPort>
 #include <QTimer>
 
-Corvane::Corvane(QWidget* parent) : QMainWindow(parent), voiceMemoryTimer(new QTimer(this)) {
+#include <sqlite3.h>
+
+Corvane::Corvane(QWidget* parent)
+    : QMainWindow(parent), voiceMemoryTimer(new QTimer(this)), chainTimer(new QTimer(this)) {
     ui.setupUi(this);
     disableOffControls();
     InitDatabase();
@@ -19,20 +22,34 @@ Corvane::Corvane(QWidget* parent) : QMainWindow(parent), voiceMemoryTimer(new QT
     showStartStatus();
 }
 
-// The port, pens, brushes and the database connection live until the process ends.
-Corvane::~Corvane() = default;
+// The window lives until the process ends; releasing the port and the database here keeps
+// them free for whoever opens them next (a test, say, that builds another window).
+Corvane::~Corvane() {
+    if (serialPort) {
+        serialPort->disconnect(this);
+        delete serialPort;
+    }
+    sqlite3_close(database);
+    delete meterBarPen;
+    delete meterBarBrush;
+    delete meterBackgroundBrush;
+}
 
 // The IF shift and clarifier controls wait until their check boxes are ticked.
 void Corvane::disableOffControls() {
-    for (QWidget* w : std::initializer_list<QWidget*>{ui.hsIFShift, ui.label_15, ui.cbClarSelect,
-                                                       ui.dial_Clarifier, ui.lblClarifierValue,
-                                                       ui.btnClearClarifier})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{ui.hsIFShift, ui.label_15, ui.cbClarSelect, ui.dial_Clarifier,
+                                         ui.lblClarifierValue, ui.btnClearClarifier})
         w->setEnabled(false);
 }
 
 void Corvane::connectSignals() {
-    if (serialPort)
+    if (serialPort) {
+        connect(serialPort, &QSerialPort::readyRead, this, &Corvane::OnRadioRead);
         connect(serialPort, &QSerialPort::aboutToClose, this, &Corvane::OnPortClosing);
+    }
+    chainTimer->setInterval(250);
+    connect(chainTimer, &QTimer::timeout, this, &Corvane::checkChainTimeouts);
 }
 
 void Corvane::fillLists() {
@@ -47,8 +64,9 @@ void Corvane::fillLists() {
 void Corvane::showStartStatus() {
     if (!serialPort)
         return;
-    if (serialPort->isOpen())
+    if (serialPort->isOpen()) {
         statusBar()->showMessage("Reading Radio Power Status..", 1000);
-    else
+        queryPowerStatus();
+    } else
         statusBar()->showMessage("Failed to initialize the com port!");
 }

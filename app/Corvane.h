@@ -2,11 +2,15 @@
 
 #include "ui_Corvane.h"
 
+#include "cat/ft891.h"
+
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QRectF>
 #include <QStringList>
 
+#include <deque>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -23,6 +27,8 @@ struct sqlite3;
 // owns them (app/, app/answers/, app/panel/, app/pages/, storage/).
 class Corvane : public QMainWindow {
     Q_OBJECT
+    friend struct AnswerTable;
+    friend struct ChainTable;
 
 public:
     explicit Corvane(QWidget* parent = nullptr);
@@ -31,8 +37,52 @@ public:
 public slots:
     // --- port (app/port.cpp) ---
     void OnPortClosing();
+    void on_pbPortSettings_clicked();
+
+    // --- framing (app/framing.cpp) ---
+    void OnRadioRead();
+    Yaesu::Commands::FT891::CommandType CommandType(std::string answer) const;
+
+    // --- answers (app/answers/dispatch.cpp) ---
+    void ProcessCommmand(std::string answer);
+
+public:
+    // --- power (app/port.cpp) ---
+    void queryPowerStatus();
+    void powerOn();
+    void powerOff();
+
+    // --- read-back (app/readback.cpp) ---
+    void startReadBack();
+
+    // --- band and mode memory (storage/band_mode.cpp) ---
+    void RestoreBandModeSettings(int band, int mode);
+    void SaveBandModeSettings(int band, int mode);
 
 private:
+    // --- sending (app/port.cpp) ---
+    // Writes one command; with `flush` the bytes go to the device at once. No open check:
+    // answer handling only runs when bytes have arrived.
+    void write(const std::string& command, bool flush = true);
+    // The same for the operator's actions: nothing at all is sent while the port is closed.
+    bool sendIfOpen(const std::string& command, bool flush = true);
+
+    // --- read-back chain (app/readback.cpp) ---
+    void takeChainStep(Yaesu::Commands::FT891::CommandType kind, const std::string& message, bool skipping);
+    void writeChainRead(const std::string& read);
+    void skipOldestChainRead();
+    void checkChainTimeouts();
+    void endReadBack();
+
+    // --- answer handlers (app/answers/) ---
+    void onUnknownAnswer(const std::string& answer);
+    void onPowerAnswer(const std::string& answer);
+    void onIdentityAnswer(const std::string& answer);
+    void onAutoInformationAnswer(const std::string& answer);
+    void onNoiseReductionAnswer(const std::string& answer);
+    void onTunerAnswer(const std::string& answer);
+    void paintButton(QWidget* button, const QColor& colour);
+
     // --- construction (app/Corvane.cpp) ---
     void disableOffControls();
     void connectSignals();
@@ -91,6 +141,21 @@ private:
     QWidget* contourDialog = nullptr;
     int clarifierOffset = 0;
     int notchMenuValue = 0;
+    std::vector<Yaesu::Commands::FT891::ChannelRecord> memoryChannels;
+
+    // Reads of the start-up chain still waiting for their answer, oldest first. The radio
+    // answers in the order it was asked, so a "?;" belongs to the oldest one.
+    struct PendingRead {
+        std::string read;
+        qint64 sentAt = 0;
+        bool resent = false;
+    };
+    std::deque<PendingRead> pendingChainReads;
+    QTimer* chainTimer = nullptr;
+    QElapsedTimer chainClock;
+    int skippedChainReads = 0;
+    // The restore at the end of the read-back sent values and waits for its closing AC answer.
+    bool restoreAwaitingAnswer = false;
 
     // Shown for the whole run when state.db could not be opened or is not a database.
     QLabel* databaseWarning = nullptr;

@@ -1,4 +1,98 @@
 #include "app/Corvane.h"
+#include "app/trace.h"
+#include "dialogs/PortSettings.h"
+
+#include <QSerialPort>
+#include <QSlider>
+#include <QTimer>
+
+namespace CAT = Yaesu::Commands::FT891;
+
+namespace {
+// Sent ahead of the power commands: a sleeping radio needs a few bytes to wake its CAT port.
+constexpr char wakeUp[] = "aslkdfk;";
+constexpr int wakeUpLength = 8;
+} // namespace
+
+void Corvane::write(const std::string& command, bool flush) {
+    if (!serialPort)
+        return;
+    serialPort->write(command.data(), static_cast<qint64>(command.size()));
+    if (flush)
+        serialPort->flush();
+}
+
+bool Corvane::sendIfOpen(const std::string& command, bool flush) {
+    if (!serialPort || !serialPort->isOpen())
+        return false;
+    write(command, flush);
+    return true;
+}
+
+// The pauses of the power sequences run on timers, so the window keeps repainting and
+// answers keep arriving in order; the bytes and their gaps are those of the blocking form.
+void Corvane::queryPowerStatus() {
+    powerQueryPending = true;
+    write(std::string(wakeUp, wakeUpLength));
+    QTimer::singleShot(1400, this, [this] { write(CAT::ReadPS()); });
+}
+
+void Corvane::powerOn() {
+    if (!serialPort || !serialPort->isOpen()) {
+        Trace("Failed to open port!");
+        return;
+    }
+    write(std::string(wakeUp, wakeUpLength));
+    QTimer::singleShot(1100, this, [this] {
+        write(CAT::SetPS(1));
+        // Give the radio up to 1.4 s to start talking before asking for its state.
+        auto* wait = new QTimer(this);
+        wait->setSingleShot(true);
+        auto proceed = [this, wait] {
+            if (wait->property("done").toBool())
+                return;
+            wait->setProperty("done", true);
+            wait->deleteLater();
+            queryPowerStatus();
+        };
+        connect(wait, &QTimer::timeout, this, proceed);
+        connect(serialPort, &QSerialPort::readyRead, wait, proceed);
+        wait->start(1400);
+    });
+}
+
+void Corvane::powerOff() {
+    write(CAT::SetPS(0), false);
+    QTimer::singleShot(1400, this, [this] {
+        write(std::string(wakeUp, wakeUpLength), false);
+        ui.VFO->clear();
+        ui.VFOB->clear();
+        ui.cbWidth->clear();
+        for (QSlider* slider :
+             {ui.Volume, ui.Squelch, ui.RFGain, ui.NBLvl, ui.MON, ui.DNR, ui.Comp, ui.MicGain})
+            slider->setValue(slider->minimum());
+        if (serialPort)
+            serialPort->clear(QSerialPort::Input);
+        // An empty meter bar, drawn exactly as a received meter answer would draw it.
+        ProcessCommmand("RM0000");
+    });
+}
+
+// New settings are stored for the next start; the open port stays as it is.
+void Corvane::on_pbPortSettings_clicked() {
+    PortSettings dialog;
+    dialog.setModal(true);
+    if (serialPort) {
+        dialog.ui.comboBox->setCurrentText(serialPort->portName());
+        dialog.ui.comboBox_2->setCurrentText(QString::number(serialPort->baudRate()));
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SavePortSettings(dialog.selectedPortName().toStdString(), dialog.selectedBaudRate());
+    startReadBack();
+}
 
 // Closing the port ends the program: the window is its only top-level window.
-void Corvane::OnPortClosing() { close(); }
+void Corvane::OnPortClosing() {
+    close();
+}

@@ -2,4 +2,6 @@
 
 #include <QtGlobal>
 
-void InitCorvaneResources() { Q_INIT_RESOURCE(corvane); }
+void InitCorvaneResources() {
+    Q_INIT_RESOURCE(corvane);
+}

@@ -27,6 +27,10 @@ QList<qint32> PortSettings::radioSpeeds(const QList<qint32>& standard) {
     return speeds;
 }
 
-QString PortSettings::selectedPortName() const { return ui.comboBox->currentText(); }
+QString PortSettings::selectedPortName() const {
+    return ui.comboBox->currentText();
+}
 
-int PortSettings::selectedBaudRate() const { return ui.comboBox_2->currentText().toInt(); }
+int PortSettings::selectedBaudRate() const {
+    return ui.comboBox_2->currentText().toInt();
+}

@@ -13,7 +13,6 @@
 
 #include <cstdlib>
 
-
 using Storage::Statement;
 
 void Corvane::InitDatabase() {

@@ -14,7 +14,8 @@ inline constexpr const char* createBandModeSettings =
     "0,\n\twidth_value int default 0\n\t\n);\n";
 
 inline constexpr const char* createContourSettings =
-    "\nCREATE TABLE IF NOT EXISTS contour_settings(\nid INTEGER PRIMARY KEY AUTOINCREMENT,\n\tcontour_enabled "
+    "\nCREATE TABLE IF NOT EXISTS contour_settings(\nid INTEGER PRIMARY KEY "
+    "AUTOINCREMENT,\n\tcontour_enabled "
     "int default 0,\n\tcontour_level int default 0,\n\tcontour_freq int default 0,\n\tcontour_width int "
     "default 0\n);\n";
 
@@ -24,6 +25,7 @@ inline constexpr const char* createTables[] = {createPortSettings, createBandMod
 inline constexpr const char* selectPort = "select * from port_settings where id = 1;";
 // The port name is bound, never spliced into the text: a name with a quote is stored as it is.
 inline constexpr const char* insertPort = "insert into port_settings(port_name, baud_rate) values(?1,?2)";
-inline constexpr const char* updatePort = "update port_settings set port_name = ?1, baud_rate = ?2 where id = 1";
+inline constexpr const char* updatePort =
+    "update port_settings set port_name = ?1, baud_rate = ?2 where id = 1";
 
 } // namespace Schema

@@ -21,17 +21,26 @@ Statement::Statement(sqlite3* database, const char* sql, const std::vector<SqlVa
     }
 }
 
-Statement::~Statement() { sqlite3_finalize(statement); }
+Statement::~Statement() {
+    sqlite3_finalize(statement);
+}
 
-bool Statement::next() { return statement && sqlite3_step(statement) == SQLITE_ROW; }
+bool Statement::next() {
+    return statement && sqlite3_step(statement) == SQLITE_ROW;
+}
 
-bool Statement::run() { return statement && sqlite3_step(statement) == SQLITE_DONE; }
+bool Statement::run() {
+    return statement && sqlite3_step(statement) == SQLITE_DONE;
+}
 
-int Statement::integer(int column) const { return sqlite3_column_int(statement, column); }
+int Statement::integer(int column) const {
+    return sqlite3_column_int(statement, column);
+}
 
 std::string Statement::text(int column) const {
     const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    return bytes ? std::string(bytes, static_cast<size_t>(sqlite3_column_bytes(statement, column))) : std::string();
+    return bytes ? std::string(bytes, static_cast<size_t>(sqlite3_column_bytes(statement, column)))
+                 : std::string();
 }
 
 } // namespace Storage

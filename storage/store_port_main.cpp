@@ -24,7 +24,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "cannot open %s\n", qPrintable(folder + "state.db"));
         return 1;
     }
-    const bool stored = Storage::CreateTables(database) && Storage::StorePort(database, argv[1], std::atoi(argv[2]));
+    const bool stored =
+        Storage::CreateTables(database) && Storage::StorePort(database, argv[1], std::atoi(argv[2]));
     sqlite3_close(database);
     return stored ? 0 : 1;
 }

@@ -36,7 +36,9 @@ WindowTest::~WindowTest() {
     capturedTrace = nullptr;
 }
 
-QString WindowTest::databasePath() const { return configHome.path() + "/Corvane/state.db"; }
+QString WindowTest::databasePath() const {
+    return configHome.path() + "/Corvane/state.db";
+}
 
 void WindowTest::storePort(const std::string& name, int baudRate) {
     QDir().mkpath(configHome.path() + "/Corvane");
@@ -49,7 +51,8 @@ void WindowTest::storePort(const std::string& name, int baudRate) {
 std::vector<std::vector<std::string>> WindowTest::query(const std::string& sql) const {
     std::vector<std::vector<std::string>> rows;
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(databasePath().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    if (sqlite3_open_v2(databasePath().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK) {
         sqlite3_stmt* statement = nullptr;
         if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK) {
             while (sqlite3_step(statement) == SQLITE_ROW) {
@@ -129,9 +132,17 @@ std::string WindowTest::radioReceives(const std::string& until, int timeoutMs) {
     return received;
 }
 
-std::string WindowTest::radioReceivesFor(int ms) { return radioReceives({}, ms); }
+std::string WindowTest::radioReceivesFor(int ms) {
+    return radioReceives({}, ms);
+}
 
 void WindowTest::radioSends(const std::string& bytes, int settleMs) {
-    radio.write(bytes);
+    // In slices, with the window reading in between: the terminal's buffer is small.
+    constexpr size_t slice = 512;
+    for (size_t at = 0; at < bytes.size(); at += slice) {
+        radio.write(std::string_view(bytes).substr(at, slice));
+        if (at + slice < bytes.size())
+            runEventsFor(5);
+    }
     runEventsFor(settleMs);
 }

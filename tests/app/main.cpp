@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt insists on a private runtime folder.
-    const QByteArray runtime = QDir::tempPath().toUtf8() + "/corvane-test-runtime-" + QByteArray::number(getuid());
+    const QByteArray runtime =
+        QDir::tempPath().toUtf8() + "/corvane-test-runtime-" + QByteArray::number(getuid());
     mkdir(runtime.constData(), 0700);
     chmod(runtime.constData(), 0700);
     qputenv("XDG_RUNTIME_DIR", runtime);

@@ -17,11 +17,19 @@ TEST_F(WindowTest, OpensOnTheGeneralPageAtAFixedSize) {
 TEST_F(WindowTest, TabPagesInOrder) {
     storePort(radio.slavePath(), 38400);
     Corvane& w = start();
-    const std::pair<const char*, const char*> pages[] = {
-        {"tab", "General"},  {"vox", "Vox"},    {"OutputPower", "Output Power"}, {"misc", "Misc"},
-        {"contesting", "Contesting"}, {"tab_2", "TX EQ"}, {"CW", "CW"}, {"SSB", "SSB"},
-        {"AmTab", "AM"},     {"FM", "FM"},      {"DATA", "DATA"},                {"RTTY", "RTTY"},
-        {"tab_3", "Firmware"}};
+    const std::pair<const char*, const char*> pages[] = {{"tab", "General"},
+                                                         {"vox", "Vox"},
+                                                         {"OutputPower", "Output Power"},
+                                                         {"misc", "Misc"},
+                                                         {"contesting", "Contesting"},
+                                                         {"tab_2", "TX EQ"},
+                                                         {"CW", "CW"},
+                                                         {"SSB", "SSB"},
+                                                         {"AmTab", "AM"},
+                                                         {"FM", "FM"},
+                                                         {"DATA", "DATA"},
+                                                         {"RTTY", "RTTY"},
+                                                         {"tab_3", "Firmware"}};
     for (int i = 0; i < 13; ++i) {
         EXPECT_EQ(w.ui.tabWidget->widget(i)->objectName(), pages[i].first);
         EXPECT_EQ(w.ui.tabWidget->tabText(i), pages[i].second);
@@ -42,9 +50,9 @@ TEST_F(WindowTest, TunerSelectHoldsItsFourChoices) {
 TEST_F(WindowTest, IfShiftAndClarifierControlsStartDisabled) {
     storePort(radio.slavePath(), 38400);
     Corvane& w = start();
-    for (QWidget* control : std::initializer_list<QWidget*>{w.ui.hsIFShift, w.ui.label_15, w.ui.cbClarSelect,
-                                                            w.ui.dial_Clarifier, w.ui.lblClarifierValue,
-                                                            w.ui.btnClearClarifier})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{w.ui.hsIFShift, w.ui.label_15, w.ui.cbClarSelect,
+                                         w.ui.dial_Clarifier, w.ui.lblClarifierValue, w.ui.btnClearClarifier})
         EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
     EXPECT_EQ(w.ui.cbWidth->count(), 0);
 }
