@@ -98,6 +98,8 @@ bool SimulatedRadio::dispatch(const std::string& command, Messages& out) {
         return false;
     if (command.compare(0, 2, "PS") == 0)
         return handlePower(command, out);
+    // The mnemonics of the value command table and of the special commands are distinct, so
+    // a command one of them rejects is rejected.
     return handleValueRead(command, out) || handleValueSet(command, out) || handleSpecial(command, out);
 }
 
@@ -117,10 +119,8 @@ bool SimulatedRadio::handleValueRead(const std::string& command, Messages& out) 
     const ValueCommand* row = findValueCommand(command);
     if (row == nullptr)
         return false;
-    if (row->availability == Availability::NotInAmFm && inAmOrFm()) {
-        out.push_back("?;");
-        return true;
-    }
+    if (row->availability == Availability::NotInAmFm && inAmOrFm())
+        return false;
     out.push_back(answerFor(*row));
     return true;
 }
@@ -133,16 +133,13 @@ bool SimulatedRadio::handleValueSet(const std::string& command, Messages& out) {
     try {
         value = row->parse(command);
     } catch (const std::exception&) {
-        out.push_back("?;");
-        return true;
+        return false;
     }
     const bool accepted = row->access == Access::ReadSet && row->first.contains(value.first) &&
                           row->second.contains(value.second) && row->answer(value) == command &&
                           !(row->availability == Availability::NotInAmFm && inAmOrFm());
-    if (!accepted) {
-        out.push_back("?;");
-        return true;
-    }
+    if (!accepted)
+        return false;
     const bool differs = slot(*row) != value;
     change(*row, value, out, true);
     for (const FollowUp& followUp : kFollowUps)
