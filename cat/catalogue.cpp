@@ -185,6 +185,18 @@ constexpr bool Ascending() {
     return true;
 }
 static_assert(Ascending(), "the menu catalogue must be in ascending menu number");
+
+// Read-only rows have no set format, and every rule's bounds are in order.
+constexpr bool Consistent() {
+    for (const MenuItem& item : kCatalogue) {
+        if (item.readOnly != (item.format == MenuFormat::ReadOnly) || item.low > item.high ||
+            item.answerWidth < 1 || item.answerWidth > 5) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(Consistent(), "a menu catalogue row contradicts itself");
 static_assert(kCatalogue.front().number == 101 && kCatalogue.back().number == 1803);
 
 } // namespace
