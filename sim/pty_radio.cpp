@@ -71,11 +71,7 @@ void PtyRadio::handleCommand(const std::string& command, Clock::time_point arriv
         if (!waitUntilTime(lineFreeAt))
             return;
     }
-    {
-        std::lock_guard<std::mutex> lock(logMutex);
-        log.push_back({command, Clock::now()});
-    }
-    logChanged.notify_all();
+    const Clock::time_point received = Clock::now();
     {
         std::lock_guard<std::mutex> lock(traceMutex);
         if (trace)
@@ -86,6 +82,13 @@ void PtyRadio::handleCommand(const std::string& command, Clock::time_point arriv
         std::lock_guard<std::mutex> lock(radioMutex);
         answers = radio.handle(command);
     }
+    // Logged once the radio has acted on it, so that a test that has seen a command in the
+    // log also sees its effect on the state; the answers follow.
+    {
+        std::lock_guard<std::mutex> lock(logMutex);
+        log.push_back({command, received});
+    }
+    logChanged.notify_all();
     for (const std::string& answer : answers) {
         if (options.latency.count() > 0 && !waitUntilTime(Clock::now() + options.latency))
             return;

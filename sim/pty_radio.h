@@ -23,7 +23,8 @@ struct LineOptions {
     int baud = 0;
 };
 
-// One command the radio received, with the time its last byte arrived.
+// One command the radio received, with the time its last byte arrived (on the emulated
+// line, when a baud rate is set).
 struct ReceivedCommand {
     std::string text;
     std::chrono::steady_clock::time_point time;
@@ -46,7 +47,9 @@ public:
     bool hasReceived(const std::string& command) const { return countReceived(command) > 0; }
     int countReceived(const std::string& command) const;
     void clearReceived();
-    // Waits until `command` has been received (also before the call, unless cleared since).
+    // The log holds a command once the radio has acted on it; its answers may still be on
+    // their way. Waits until `command` has been received (also before the call, unless
+    // cleared since).
     // `pump` runs between checks, for a caller whose own thread must keep working (a GUI test
     // passes a function that processes its events); without it the call just blocks.
     bool waitForCommand(const std::string& command, std::chrono::milliseconds timeout,
