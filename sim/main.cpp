@@ -26,11 +26,11 @@ struct Settings {
     bool reportAllSets = false;
 };
 
-int number(const char* text) {
+int number(const char* text, long high) {
     char* end = nullptr;
     const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < 0 || value > 100000000)
-        throw std::invalid_argument(fmt::format("not a number: {}", text));
+    if (end == text || *end != '\0' || value < 0 || value > high)
+        throw std::invalid_argument(fmt::format("not a number from 0 to {}: {}", high, text));
     return static_cast<int>(value);
 }
 
@@ -45,11 +45,11 @@ constexpr Option kOptions[] = {
     {"--link",            "PATH", "also make PATH a symbolic link to the port (removed on exit)",
      [](Settings& s, const char* v) { s.link = v; }},
     {"--id",              "N",    "model identification answered to ID; (650 is the FT-891)",
-     [](Settings& s, const char* v) { s.modelId = number(v); }},
+     [](Settings& s, const char* v) { s.modelId = number(v, 9999); }},
     {"--latency-ms",      "N",    "delay before each answer",
-     [](Settings& s, const char* v) { s.latencyMs = number(v); }},
+     [](Settings& s, const char* v) { s.latencyMs = number(v, 60000); }},
     {"--baud",            "N",    "emulate this line speed (10 bits per byte); 0 sends at once",
-     [](Settings& s, const char* v) { s.baud = number(v); }},
+     [](Settings& s, const char* v) { s.baud = number(v, 10000000); }},
     {"--quiet",           nullptr, "do not print the traffic",
      [](Settings& s, const char*) { s.quiet = true; }},
     {"--power-off",       nullptr, "start with the radio switched off",
@@ -114,6 +114,12 @@ void removeLink(const std::string& link, const std::string& target) {
 
 int main(int argc, char** argv) {
     Settings settings;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            printUsage(stdout);
+            return 0;
+        }
+    }
     try {
         settings = parse(argc, argv);
     } catch (const std::exception& error) {

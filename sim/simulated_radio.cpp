@@ -98,9 +98,11 @@ bool SimulatedRadio::dispatch(const std::string& command, Messages& out) {
         return false;
     if (command.compare(0, 2, "PS") == 0)
         return handlePower(command, out);
-    // The mnemonics of the value command table and of the special commands are distinct, so
-    // a command one of them rejects is rejected.
-    return handleValueRead(command, out) || handleValueSet(command, out) || handleSpecial(command, out);
+    if (const ValueCommand* row = findValueCommand(command))
+        return answerRead(*row, out);
+    if (const ValueCommand* row = findSetCommand(command))
+        return applySet(*row, command, out);
+    return handleSpecial(command, out);
 }
 
 bool SimulatedRadio::handlePower(const std::string& command, Messages& out) {
@@ -115,35 +117,29 @@ bool SimulatedRadio::handlePower(const std::string& command, Messages& out) {
     return false;
 }
 
-bool SimulatedRadio::handleValueRead(const std::string& command, Messages& out) const {
-    const ValueCommand* row = findValueCommand(command);
-    if (row == nullptr)
+bool SimulatedRadio::answerRead(const ValueCommand& row, Messages& out) const {
+    if (row.availability == Availability::NotInAmFm && inAmOrFm())
         return false;
-    if (row->availability == Availability::NotInAmFm && inAmOrFm())
-        return false;
-    out.push_back(answerFor(*row));
+    out.push_back(answerFor(row));
     return true;
 }
 
-bool SimulatedRadio::handleValueSet(const std::string& command, Messages& out) {
-    const ValueCommand* row = findSetCommand(command);
-    if (row == nullptr)
-        return false;
+bool SimulatedRadio::applySet(const ValueCommand& row, const std::string& command, Messages& out) {
     IntPair value;
     try {
-        value = row->parse(command);
+        value = row.parse(command);
     } catch (const std::exception&) {
         return false;
     }
-    const bool accepted = row->access == Access::ReadSet && row->first.contains(value.first) &&
-                          row->second.contains(value.second) && row->answer(value) == command &&
-                          !(row->availability == Availability::NotInAmFm && inAmOrFm());
+    const bool accepted = row.access == Access::ReadSet && row.first.contains(value.first) &&
+                          row.second.contains(value.second) && row.answer(value) == command &&
+                          !(row.availability == Availability::NotInAmFm && inAmOrFm());
     if (!accepted)
         return false;
-    const bool differs = slot(*row) != value;
-    change(*row, value, out, true);
+    const bool differs = slot(row) != value;
+    change(row, value, out, true);
     for (const FollowUp& followUp : kFollowUps)
-        if (differs && row->read == std::string_view(followUp.changed))
+        if (differs && row.read == std::string_view(followUp.changed))
             report(out, answerFor(this->row(followUp.alsoReported)));
     return true;
 }

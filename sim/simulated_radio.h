@@ -79,8 +79,8 @@ public:
 private:
     bool dispatch(const std::string& command, Messages& out);
     bool handlePower(const std::string& command, Messages& out);
-    bool handleValueRead(const std::string& command, Messages& out) const;
-    bool handleValueSet(const std::string& command, Messages& out);
+    bool answerRead(const ValueCommand& row, Messages& out) const;
+    bool applySet(const ValueCommand& row, const std::string& command, Messages& out);
     bool handleSpecial(const std::string& command, Messages& out);
     // The mnemonic handlers of handleSpecial.
     bool menu(const std::string& command, Messages& out);
