@@ -156,12 +156,25 @@ TEST_F(SimulatedRadioTest, OtherModelIsNamedAndAbortCloses) {
     EXPECT_TRUE(radioSim.hasReceived("IS0;"));
 }
 
-TEST_F(WindowTest, IdentificationAnswersDuringTheReadBack) {
-    storePort(radio.slavePath(), 38400);
-    start();
-    radioReceives("PS;");
-    radioSends("PS1;");
-    ASSERT_EQ(radioReceives("IF;"), "IF;");
+namespace {
+
+// The test plays the radio by hand: the window has been told the radio is on and has sent
+// the chain's first read.
+class ReadBackTest : public WindowTest {
+protected:
+    bool startReadBackWithRadioEnd() {
+        storePort(radio.slavePath(), 38400);
+        start();
+        radioReceives("PS;");
+        radioSends("PS1;");
+        return radioReceives("IF;") == "IF;";
+    }
+};
+
+} // namespace
+
+TEST_F(ReadBackTest, IdentificationAnswersDuringTheReadBack) {
+    ASSERT_TRUE(startReadBackWithRadioEnd());
     // The FT-891 itself and an unknown model pass without a word.
     for (const char* id : {"ID0650;", "ID0999;"}) {
         radioSends(id);
@@ -171,12 +184,8 @@ TEST_F(WindowTest, IdentificationAnswersDuringTheReadBack) {
 }
 
 // Each answer of the chain sends the read the chain names for it.
-TEST_F(WindowTest, ChainBranchesOnTheAnswer) {
-    storePort(radio.slavePath(), 38400);
-    start();
-    radioReceives("PS;");
-    radioSends("PS1;");
-    ASSERT_EQ(radioReceives("IF;"), "IF;");
+TEST_F(ReadBackTest, ChainBranchesOnTheAnswer) {
+    ASSERT_TRUE(startReadBackWithRadioEnd());
     struct Step {
         const char* answer;
         const char* next;
@@ -201,12 +210,8 @@ TEST_F(WindowTest, ChainBranchesOnTheAnswer) {
     EXPECT_EQ(radioReceivesFor(300), "");
 }
 
-TEST_F(WindowTest, GarbledOrRefusedAnswersDuringTheReadBack) {
-    storePort(radio.slavePath(), 38400);
-    start();
-    radioReceives("PS;");
-    radioSends("PS1;");
-    ASSERT_EQ(radioReceives("IF;"), "IF;");
+TEST_F(ReadBackTest, GarbledOrRefusedAnswersDuringTheReadBack) {
+    ASSERT_TRUE(startReadBackWithRadioEnd());
 
     // A garbled answer is dropped whole: it does not move the chain.
     radioSends("IF00x;");
