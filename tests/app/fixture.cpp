@@ -71,7 +71,12 @@ std::vector<std::vector<std::string>> WindowTest::query(const std::string& sql) 
 }
 
 Corvane& WindowTest::start() {
-    // The dialog runs its own event loop inside the constructor; look for it from a timer.
+    withPortDialog([this] { window = std::make_unique<Corvane>(); });
+    return *window;
+}
+
+void WindowTest::withPortDialog(const std::function<void()>& action) {
+    // The dialog runs its own event loop inside the action; look for it from a timer.
     auto* watcher = new QTimer;
     QObject::connect(watcher, &QTimer::timeout, [this, watcher] {
         auto* dialog = qobject_cast<PortSettings*>(QApplication::activeModalWidget());
@@ -87,9 +92,8 @@ Corvane& WindowTest::start() {
         }
     });
     watcher->start(10);
-    window = std::make_unique<Corvane>();
+    action();
     delete watcher;
-    return *window;
 }
 
 void WindowTest::answerPortDialog(const QString& portName, const QString& baud, bool accept) {

@@ -28,7 +28,9 @@ protected:
 
     // Builds the window. Any port dialog it shows is answered by `onDialog` (or fails the test).
     Corvane& start();
-    // Answers the first-start dialog with these texts and OK.
+    // Runs `action`; a port dialog it shows is answered by `onDialog` (or fails the test).
+    void withPortDialog(const std::function<void()>& action);
+    // Answers the port dialog with these texts and OK (or Cancel).
     void answerPortDialog(const QString& portName, const QString& baud, bool accept = true);
 
     // Runs the event loop until the radio end has received `until` (or the time is up) and

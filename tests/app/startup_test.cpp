@@ -162,3 +162,28 @@ TEST(PortSettingsDialog, CancelAndCloseBothReject) {
         EXPECT_EQ(dialog.exec(), 0) << (viaClose ? "close" : "cancel");
     }
 }
+
+// The port settings button stores a new choice for the next start; the open port stays.
+TEST_F(WindowTest, PortSettingsButtonStoresTheChoiceForTheNextStart) {
+    storePort(radio.slavePath(), 38400);
+    start();
+    radioReceives("PS;");
+
+    answerPortDialog("/dev/ttyUSB7", "9600", false);
+    withPortDialog([this] { window->ui.pbPortSettings->click(); });
+    EXPECT_TRUE(dialogShown);
+    EXPECT_EQ(radioReceivesFor(200), "");
+    EXPECT_EQ(query("select port_name, baud_rate from port_settings where id = 1"),
+              (std::vector<std::vector<std::string>>{{radio.slavePath(), "38400"}}));
+
+    dialogShown = false;
+    answerPortDialog("/dev/ttyUSB7", "9600");
+    withPortDialog([this] { window->ui.pbPortSettings->click(); });
+    EXPECT_TRUE(dialogShown);
+    EXPECT_EQ(query("select id, port_name, baud_rate from port_settings"),
+              (std::vector<std::vector<std::string>>{{"1", "/dev/ttyUSB7", "9600"}}));
+    EXPECT_EQ(slaveSpeed(radio), B38400);
+    // The open port reads the radio again.
+    EXPECT_EQ(radioReceives("IF;", 1000), "IF;");
+    EXPECT_FALSE(window->isEnabled());
+}
