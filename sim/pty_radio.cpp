@@ -199,6 +199,28 @@ bool PtyRadio::waitUntil(const std::function<bool(const std::vector<ReceivedComm
     }
 }
 
+bool PtyRadio::waitForQuiet(std::chrono::milliseconds quiet, std::chrono::milliseconds timeout,
+                            const std::function<void()>& pump) {
+    const Clock::time_point start = Clock::now();
+    const Clock::time_point deadline = start + timeout;
+    for (;;) {
+        Clock::time_point last = start;
+        {
+            std::lock_guard<std::mutex> lock(logMutex);
+            if (!log.empty())
+                last = std::max(last, log.back().time);
+        }
+        const Clock::time_point now = Clock::now();
+        if (now - last >= quiet)
+            return true;
+        if (now >= deadline)
+            return false;
+        if (pump)
+            pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
 // ---- Driving the radio -----------------------------------------------------------------
 
 void PtyRadio::sendRaw(const std::string& bytes) {

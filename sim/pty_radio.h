@@ -58,6 +58,12 @@ public:
     bool waitUntil(const std::function<bool(const std::vector<ReceivedCommand>&)>& done,
                    std::chrono::milliseconds timeout, const std::function<void()>& pump = {});
 
+    // Waits until no command has come for `quiet` (counted from the call at the earliest),
+    // for a caller that must not miss the last commands of a burst before it looks at or
+    // clears the log. `pump` as above.
+    bool waitForQuiet(std::chrono::milliseconds quiet, std::chrono::milliseconds timeout,
+                      const std::function<void()>& pump = {});
+
     // ---- Driving the radio ----------------------------------------------------------------
     // Sends bytes to the program as they stand (after the answers already queued).
     void sendRaw(const std::string& bytes);

@@ -109,6 +109,14 @@ TEST(PtyRadio, WaitForCommandRunsThePumpUntilTheCommandComes) {
     EXPECT_EQ(radio.countReceived("VX;"), 1);
 }
 
+TEST(PtyRadio, WaitForQuietSeesTheWholeBurst) {
+    PtyRadio radio;
+    ProgramPort program(radio.slavePath());
+    program.write("FA;FB;IF;");
+    ASSERT_TRUE(radio.waitForQuiet(50ms, 5s));
+    EXPECT_EQ(radio.countReceived("IF;"), 1);
+}
+
 TEST(PtyRadio, PoweredOffItAnswersOnlyThePowerQuery) {
     PtyRadio radio;
     ProgramPort program(radio.slavePath());
