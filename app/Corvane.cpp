@@ -11,10 +11,11 @@ namespace {
 // The transmit meters' scales share the S-meter's row; they show only while transmitting.
 void hideTransmitScales(Ui::CorvaneClass& ui) {
     for (QWidget* label : std::initializer_list<QWidget*>{
-             ui.lblComp_0, ui.lblComp_5, ui.lblComp_10, ui.lblComp_15, ui.lblComp_20, ui.lblComp_25,
-             ui.lblComp_30, ui.lblalc, ui.lbl0watt, ui.lbl10watt, ui.lbl20watt, ui.lbl50watt, ui.lbl100watt,
-             ui.lbl150watt, ui.lbl1swr, ui.lbl1_5swr, ui.lbl2swr, ui.lbl3swr, ui.lblinfswr, ui.lbl0A, ui.lbl5A,
-             ui.lbl10A, ui.lbl15A, ui.lbl20A, ui.lbl25A, ui.lbl30A})
+             ui.lblComp_0,  ui.lblComp_5,  ui.lblComp_10, ui.lblComp_15, ui.lblComp_20, ui.lblComp_25,
+             ui.lblComp_30, ui.lblalc,     ui.lbl0watt,   ui.lbl10watt,  ui.lbl20watt,  ui.lbl50watt,
+             ui.lbl100watt, ui.lbl150watt, ui.lbl1swr,    ui.lbl1_5swr,  ui.lbl2swr,    ui.lbl3swr,
+             ui.lblinfswr,  ui.lbl0A,      ui.lbl5A,      ui.lbl10A,     ui.lbl15A,     ui.lbl20A,
+             ui.lbl25A,     ui.lbl30A})
         label->hide();
 }
 } // namespace
@@ -60,6 +61,7 @@ void Corvane::connectSignals() {
     if (serialPort) {
         connect(serialPort, &QSerialPort::readyRead, this, &Corvane::OnRadioRead);
         connect(serialPort, &QSerialPort::aboutToClose, this, &Corvane::OnPortClosing);
+        connect(serialPort, &QSerialPort::errorOccurred, this, &Corvane::onPortError);
     }
     chainTimer->setInterval(250);
     connect(chainTimer, &QTimer::timeout, this, &Corvane::checkChainTimeouts);

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QRectF>
+#include <QSerialPort>
 #include <QStringList>
 
 #include <deque>
@@ -18,7 +19,6 @@
 class QBrush;
 class QLabel;
 class QPen;
-class QSerialPort;
 class QTimer;
 struct sqlite3;
 
@@ -37,6 +37,7 @@ public:
 public slots:
     // --- port (app/port.cpp) ---
     void OnPortClosing();
+    void onPortError(QSerialPort::SerialPortError error);
     void on_pbPortSettings_clicked();
 
     // --- framing (app/framing.cpp) ---

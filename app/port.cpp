@@ -92,6 +92,13 @@ void Corvane::on_pbPortSettings_clicked() {
     startReadBack();
 }
 
+// A USB adapter pulled out of its socket leaves a port that reads nothing: say so. Other
+// errors are not the line's end; a pseudo-terminal, for one, refuses DTR and RTS changes.
+void Corvane::onPortError(QSerialPort::SerialPortError error) {
+    if (error == QSerialPort::ResourceError)
+        statusBar()->showMessage("Lost the connection to the radio: " + serialPort->errorString());
+}
+
 // Closing the port ends the program: the window is its only top-level window.
 void Corvane::OnPortClosing() {
     close();
