@@ -65,6 +65,12 @@ void Corvane::connectSignals() {
     }
     chainTimer->setInterval(250);
     connect(chainTimer, &QTimer::timeout, this, &Corvane::checkChainTimeouts);
+    // The front panel's combo-box slots do not follow the on_<object>_<signal> names.
+    connect(ui.cbMode, QOverload<int>::of(&QComboBox::activated), this, &Corvane::on_cbModeActivated);
+    connect(ui.cbBand, QOverload<int>::of(&QComboBox::activated), this, &Corvane::on_cbBandActivated);
+    connect(ui.cbWidth, QOverload<int>::of(&QComboBox::activated), this, &Corvane::on_cbWidthActivated);
+    connect(ui.cbClarSelect, QOverload<int>::of(&QComboBox::activated), this,
+            &Corvane::on_cbClarSelectActivated);
 }
 
 void Corvane::fillLists() {

@@ -13,11 +13,13 @@
 
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 class QBrush;
 class QLabel;
+class QLineEdit;
 class QPen;
 class QTimer;
 struct sqlite3;
@@ -29,6 +31,9 @@ class Corvane : public QMainWindow {
     Q_OBJECT
     friend struct AnswerTable;
     friend struct ChainTable;
+    // Tests set and read the panel's state (NAR, BFO values, flags) through it.
+    friend struct CorvaneTestAccess;
+    friend struct PanelTables;
 
 public:
     explicit Corvane(QWidget* parent = nullptr);
@@ -47,6 +52,33 @@ public slots:
     // --- answers (app/answers/dispatch.cpp) ---
     void ProcessCommmand(std::string answer);
 
+    // --- front panel: typed frequencies, dials, clarifier (app/panel/tuning.cpp) ---
+    void on_VFO_returnPressed();
+    void on_VFOB_returnPressed();
+    void on_dial_VFOA_valueChanged(int position);
+    void on_dial_VFOB_valueChanged(int position);
+    void on_ckClarEnabled_stateChanged(int state);
+    void on_cbClarSelectActivated(int index);
+    void on_dial_Clarifier_valueChanged(int position);
+    void on_btnClearClarifier_clicked();
+    void on_bnZeroIn_clicked();
+
+    // --- front panel: VFO and memory buttons, split (app/panel/vfo.cpp) ---
+    void on_btnUp_clicked();
+    void on_btnDn_clicked();
+    void on_btnAtoB_clicked();
+    void on_btnBtoA_clicked();
+    void on_btnAB_clicked();
+    void on_btnAtoM_clicked();
+    void on_btnSwapVandM_clicked();
+    void on_btnSPL_clicked();
+    void on_btnQSPL_clicked();
+
+    // --- front panel: mode, band and width (app/panel/mode_band_width.cpp) ---
+    void on_cbModeActivated(int index);
+    void on_cbBandActivated(int index);
+    void on_cbWidthActivated(int index);
+
 public:
     // --- power (app/port.cpp) ---
     void queryPowerStatus();
@@ -57,8 +89,21 @@ public:
     void startReadBack();
 
     // --- band and mode memory (storage/band_mode.cpp) ---
+    // A band or mode of -1 stands for the current index of cbBand or cbMode.
+    bool HasBandModeSettings(int band, int mode);
+    void InsertBandModeSettings(int band, int mode);
     void RestoreBandModeSettings(int band, int mode);
     void SaveBandModeSettings(int band, int mode);
+
+    // --- contour memory (storage/contour.cpp) ---
+    void SaveContourSettings();
+    bool LoadContourSettings();
+
+    // --- mode, band and width display (app/panel/mode_band_width.cpp) ---
+    void UpdateModeDisplay(int modeCode);
+    void LookUpBand();
+    // `store` keeps the shown width as the current band and mode's choice.
+    void UpdateWidthDisplay(int widthCode, bool store = true);
 
 private:
     // --- sending (app/port.cpp) ---
@@ -83,6 +128,24 @@ private:
     void onNoiseReductionAnswer(const std::string& answer);
     void onTunerAnswer(const std::string& answer);
     void paintButton(QWidget* button, const QColor& colour);
+
+    // --- frequency, VFO, mode and width answers (app/answers/frequency.cpp) ---
+    void onFrequencyAAnswer(const std::string& answer);
+    void onFrequencyBAnswer(const std::string& answer);
+    void onInformationAnswer(const std::string& answer);
+    void onOppositeInformationAnswer(const std::string& answer);
+    void onModeAnswer(const std::string& answer);
+    void onWidthAnswer(const std::string& answer);
+    void onBandChangeStep();
+
+    // --- front panel helpers (app/panel/) ---
+    // The dial step of the current mode, from the dial-step settings of the Misc page.
+    int dialStep() const;
+    // A frequency typed into `edit`, or nothing (with a status bar message) when it is none.
+    std::optional<int> typedFrequency(const QLineEdit* edit);
+    // Whether the band and mode settings on the panel are the ones of the current pair:
+    // no band or mode change is waiting for its restore and no restore is on its way.
+    bool bandModeSettled() const;
 
     // --- construction (app/Corvane.cpp) ---
     void disableOffControls();
@@ -157,6 +220,11 @@ private:
     int skippedChainReads = 0;
     // The restore at the end of the read-back sent values and waits for its closing AC answer.
     bool restoreAwaitingAnswer = false;
+
+    // --- band and mode memory ---
+    // A restore has sent its values and its closing AC read is not answered yet. Until then
+    // the radio's answers echo the values being restored, not the operator's choices.
+    bool restoreInFlight = false;
 
     // Shown for the whole run when state.db could not be opened or is not a database.
     QLabel* databaseWarning = nullptr;

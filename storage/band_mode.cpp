@@ -1,14 +1,104 @@
+// Per band and mode memory of the DNR switch, the DNR level and the filter width: what the
+// radio does not keep by itself, put back on a band or mode change.
 #include "app/Corvane.h"
+#include "app/panel/width_lists.h"
+#include "app/trace.h"
+#include "storage/statement.h"
 
-// Per band and mode settings: nothing is kept yet, so nothing is sent back.
-void Corvane::RestoreBandModeSettings(int band, int mode) {
-    (void)band;
-    (void)mode;
-    restoringFromDatabase = true;
-    restoreAwaitingAnswer = false;
+#include <QStatusBar>
+
+#include <fmt/format.h>
+
+namespace CAT = Yaesu::Commands::FT891;
+using Storage::Statement;
+
+namespace {
+
+constexpr const char* countBandMode =
+    "select count(*) from band_mode_settings where band = ?1 and mode = ?2;";
+constexpr const char* insertBandMode = "insert into band_mode_settings(band, mode, dnr_enabled, dnr_value, "
+                                       "width_value) values(?1,?2,?3,?4,?5);";
+constexpr const char* updateBandMode = "update band_mode_settings set dnr_enabled = ?1, dnr_value = ?2, "
+                                       "width_value = ?3 where band = ?4 and mode = ?5;";
+constexpr const char* selectBandMode = "select * from band_mode_settings where band = ?1 and mode = ?2;";
+
+// Columns of a band_mode_settings row.
+constexpr int dnrEnabledColumn = 3;
+constexpr int dnrValueColumn = 4;
+constexpr int widthValueColumn = 5;
+
+} // namespace
+
+bool Corvane::HasBandModeSettings(int band, int mode) {
+    std::lock_guard<std::mutex> lock(databaseMutex);
+    band = band == -1 ? ui.cbBand->currentIndex() : band;
+    mode = mode == -1 ? ui.cbMode->currentIndex() : mode;
+    Statement count(database, countBandMode, {band, mode});
+    return count.next() && count.integer(0) > 0;
+}
+
+void Corvane::InsertBandModeSettings(int band, int mode) {
+    std::lock_guard<std::mutex> lock(databaseMutex);
+    const int width = ui.cbWidth->currentIndex();
+    const int dnrValue = ui.DNR->value();
+    band = band == -1 ? ui.cbBand->currentIndex() : band;
+    mode = mode == -1 ? ui.cbMode->currentIndex() : mode;
+    Statement(database, insertBandMode, {band, mode, dnrEnabled, dnrValue, width}).run();
 }
 
 void Corvane::SaveBandModeSettings(int band, int mode) {
-    (void)band;
-    (void)mode;
+    if (ui.cbBand->currentIndex() < 0 || ui.cbMode->currentIndex() < 0)
+        return;
+    // A pair gets its one row here, and only here or in a restore, after a count of none.
+    if (!HasBandModeSettings(band, mode)) {
+        InsertBandModeSettings(band, mode);
+        return;
+    }
+    std::lock_guard<std::mutex> lock(databaseMutex);
+    const int dnrValue = ui.DNR->value();
+    const int width = ui.cbWidth->currentIndex();
+    currentBandIndex = band == -1 ? ui.cbBand->currentIndex() : band;
+    currentModeIndex = mode == -1 ? ui.cbMode->currentIndex() : mode;
+    Statement(database, updateBandMode, {dnrEnabled, dnrValue, width, currentBandIndex, currentModeIndex})
+        .run();
+}
+
+// During the read-back only the width offset is worked out: the radio's own values are
+// being read and stored, and the restore at its end sends them.
+void Corvane::RestoreBandModeSettings(int band, int mode) {
+    statusBar()->showMessage("Updating radio from Database", 1000);
+    if (!HasBandModeSettings(band, mode)) {
+        InsertBandModeSettings(band, mode);
+        return;
+    }
+    std::lock_guard<std::mutex> lock(databaseMutex);
+    band = band == -1 ? ui.cbBand->currentIndex() : band;
+    mode = mode == -1 ? ui.cbMode->currentIndex() : mode;
+    for (Statement row(database, selectBandMode, {band, mode}); row.next();) {
+        widthOffset = WidthOffsetFor(mode, narrowOn);
+        if (readBackInProgress)
+            continue;
+        Trace("Update from database: BEGIN\r\n");
+        const auto send = [this](const std::string& command, bool flush) {
+            Trace(fmt::format("Sending {}\r\n", command));
+            sendIfOpen(command, flush);
+        };
+        send(CAT::SetRL(row.integer(dnrValueColumn)), false);
+        // -1 is a pair stored before any width was shown; index 0 is the narrowest width.
+        if (const int width = row.integer(widthValueColumn); width >= 0) {
+            send(CAT::SetSH({1, width + widthOffset}), true);
+            ui.cbWidth->setCurrentIndex(width);
+        }
+        // A stored DNR off is not sent: the radio's switch stays as it is.
+        if (row.integer(dnrEnabledColumn) == 1) {
+            dnrEnabled = 1;
+            send(CAT::SetNR(1), true);
+        }
+        // The answer to this read tells that the radio has taken the values.
+        if (sendIfOpen(CAT::ReadAC())) {
+            restoringFromDatabase = true;
+            restoreInFlight = true;
+            restoreAwaitingAnswer = true;
+        }
+    }
 }

@@ -34,6 +34,7 @@ void Corvane::onNoiseReductionAnswer(const std::string& answer) {
 // The restore at the end of the read-back closes with an AC read; its answer ends the wait.
 void Corvane::onTunerAnswer(const std::string& answer) {
     (void)answer;
+    onBandChangeStep();
     if (restoreAwaitingAnswer) {
         restoreAwaitingAnswer = false;
         setEnabled(true);

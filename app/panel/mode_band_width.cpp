@@ -1,0 +1,297 @@
+// Mode, band and width: the operator's choices in cbMode, cbBand and cbWidth, and how the
+// radio's mode, frequency and width reports show in them.
+#include "app/Corvane.h"
+#include "app/panel/width_lists.h"
+
+#include <QSerialPort>
+
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <iterator>
+
+namespace CAT = Yaesu::Commands::FT891;
+
+namespace {
+
+// ---- Width lists ---------------------------------------------------------------------
+
+struct WidthList {
+    const char* const* items;
+    int count;
+    int offset; // the radio's width code of the first item
+};
+
+template <size_t N> constexpr WidthList makeList(const char* const (&items)[N], int offset) {
+    return {items, static_cast<int>(N), offset};
+}
+
+constexpr const char* ssbNarrowItems[] = {"200 Hz",  "400 Hz",  "600 Hz",  "850 Hz", "1100 Hz",
+                                          "1350 Hz", "1500 Hz", "1650 Hz", "1800 Hz"};
+constexpr const char* ssbWideItems[] = {"1800 Hz", "1950 Hz", "2100 Hz", "2200 Hz", "2300 Hz",
+                                        "2400 Hz", "2500 Hz", "2600 Hz", "2700 Hz", "2800 Hz",
+                                        "2900 Hz", "3000 Hz", "3200 Hz"};
+constexpr const char* cwNarrowItems[] = {"50 Hz",  "100 Hz", "150 Hz", "200 Hz", "250 Hz",
+                                         "300 Hz", "350 Hz", "400 Hz", "450 Hz", "500 Hz"};
+constexpr const char* cwWideItems[] = {"500 Hz",  "800 Hz",  "1200 Hz", "1400 Hz",
+                                       "1700 Hz", "2000 Hz", "2400 Hz", "3000 Hz"};
+static_assert(std::size(ssbNarrowItems) == 9 && std::size(ssbWideItems) == 13);
+static_assert(std::size(cwNarrowItems) == 10 && std::size(cwWideItems) == 8);
+
+constexpr WidthList ssbNarrow = makeList(ssbNarrowItems, 1);
+constexpr WidthList ssbWide = makeList(ssbWideItems, 9);
+constexpr WidthList cwNarrow = makeList(cwNarrowItems, 1);
+constexpr WidthList cwWide = makeList(cwWideItems, 10);
+
+// Which list shows a width code the radio reports. The SSB lists share code 9 ("1800 Hz"),
+// so a code beyond its own list keeps the list shown before; AM and FM have no list.
+struct WidthChoice {
+    int firstMode, lastMode; // cbMode indexes
+    bool narrow;             // NAR on
+    int lowestCode, highestCode;
+    WidthList list;
+};
+// clang-format off
+constexpr WidthChoice widthChoices[] = {
+    // modes    NAR    width codes         list
+    {0, 2,      true,  INT_MIN, 9,         ssbNarrow},
+    {0, 2,      false, 9,       INT_MAX,   ssbWide},
+    {3, 5,      true,  INT_MIN, INT_MAX,   cwNarrow},
+    {3, 5,      false, INT_MIN, INT_MAX,   cwWide},
+    // RTTY and DATA share the CW lists.
+    {6, 9,      true,  INT_MIN, INT_MAX,   cwNarrow},
+    {6, 9,      false, INT_MIN, INT_MAX,   cwWide},
+};
+// clang-format on
+
+constexpr int offsetFor(int modeIndex, bool narrow) {
+    return narrow ? 1 : modeIndex >= 0 && modeIndex <= 2 ? 9 : 10;
+}
+
+constexpr bool offsetsAgree() {
+    for (const WidthChoice& c : widthChoices)
+        if (c.list.offset != offsetFor(c.firstMode, c.narrow) ||
+            c.list.offset != offsetFor(c.lastMode, c.narrow))
+            return false;
+    return true;
+}
+static_assert(offsetsAgree(), "a width list starts at another code than the width choices send");
+
+const WidthList* widthListFor(int modeIndex, bool narrow, int widthCode) {
+    for (const WidthChoice& c : widthChoices)
+        if (modeIndex >= c.firstMode && modeIndex <= c.lastMode && narrow == c.narrow &&
+            widthCode >= c.lowestCode && widthCode <= c.highestCode)
+            return &c.list;
+    return nullptr;
+}
+
+// ---- Modes ---------------------------------------------------------------------------
+
+// The sideband of the SSB, CW, RTTY and DATA modes is a BFO menu item of each family.
+enum class Family : std::uint8_t { None, Ssb, Cw, Rtty, Data };
+constexpr int bfoMenuItems[] = {0, 1107, 707, 1011, 812}; // by Family
+
+// What choosing a cbMode index sends: the family's BFO item, then MD with the radio's code.
+struct ModeCommand {
+    Family family;
+    int bfoValue;
+    int modeCode;
+};
+// clang-format off
+constexpr ModeCommand modeCommands[] = {
+    // family         BFO  MD code   cbMode index
+    {Family::Ssb,     1,   0x1},  //  0 LSB
+    {Family::Ssb,     0,   0x1},  //  1 USB
+    {Family::Ssb,     2,   0x1},  //  2 SSB
+    {Family::Cw,      1,   0x3},  //  3 CWL
+    {Family::Cw,      0,   0x3},  //  4 CWU
+    {Family::Cw,      2,   0x7},  //  5 CW
+    {Family::Rtty,    1,   0x6},  //  6 R-L
+    {Family::Rtty,    0,   0x6},  //  7 R-U
+    {Family::Data,    0,   0x8},  //  8 D-U
+    {Family::Data,    1,   0x8},  //  9 D-L
+    {Family::None,    0,   0x5},  // 10 AM
+    {Family::None,    0,   0xD},  // 11 AM-N
+    {Family::None,    0,   0x4},  // 12 FM
+    {Family::None,    0,   0xB},  // 13 FM-N
+};
+// clang-format on
+static_assert(std::size(modeCommands) == 14, "one row per cbMode item");
+
+// How a mode code the radio reports shows: which controls apply and which cbMode index.
+enum class Look : std::uint8_t { Keep, On, Off };
+struct ModeDisplay {
+    int modeCode;
+    Look width;               // cbWidth enabled
+    Look widthLabel;          // lbcbWidth enabled
+    Look vox;                 // btnVox shown
+    Look zeroIn;              // bnZeroIn shown
+    Family family;            // whose BFO value picks the index; None: index[0] is the index
+    std::array<int, 3> index; // cbMode index for BFO value 0, 1, 2; -1 keeps the index
+};
+constexpr Look On = Look::On, Off = Look::Off, Keep = Look::Keep;
+// clang-format off
+constexpr ModeDisplay modeDisplays[] = {
+    // code  cbWidth lbcbWidth btnVox bnZeroIn family          index by BFO 0, 1, 2
+    {0x1,    On,     On,       On,    Off,     Family::Ssb,    {1,  0,  2}},   // LSB
+    {0x2,    On,     On,       On,    Off,     Family::Ssb,    {1,  0,  2}},   // USB
+    {0x3,    On,     On,       Off,   On,      Family::Cw,     {4,  3,  5}},   // CW-U
+    {0x7,    On,     On,       Off,   On,      Family::Cw,     {4,  3,  5}},   // CW-L
+    {0x4,    Off,    Off,      On,    Keep,    Family::None,   {12, -1, -1}},  // FM
+    {0x5,    Off,    Off,      On,    Keep,    Family::None,   {10, -1, -1}},  // AM
+    {0x6,    On,     On,       On,    Off,     Family::Rtty,   {7,  6,  -1}},  // RTTY-L
+    {0x9,    On,     On,       On,    Off,     Family::Rtty,   {7,  6,  -1}},  // RTTY-U
+    {0x8,    On,     On,       On,    Off,     Family::Data,   {8,  9,  -1}},  // DATA-L
+    {0xB,    Off,    Off,      On,    Keep,    Family::None,   {13, -1, -1}},  // FM-N
+    {0xC,    On,     Off,      On,    Off,     Family::Data,   {8,  9,  -1}},  // DATA-U
+    {0xD,    Off,    Off,      On,    Keep,    Family::None,   {11, -1, -1}},  // AM-N
+};
+// clang-format on
+
+void apply(Look look, QWidget* widget, void (QWidget::*set)(bool)) {
+    if (look != Look::Keep)
+        (widget->*set)(look == Look::On);
+}
+
+// ---- Bands ---------------------------------------------------------------------------
+
+// The amateur bands of cbBand, both ends included; anything else is general coverage.
+struct BandRange {
+    unsigned int low, high; // Hz
+};
+// clang-format off
+constexpr BandRange bandRanges[] = {
+    // low        high           cbBand index
+    { 1800000,   2000000},   //  0  1.8
+    { 3500000,   4000000},   //  1  3.5
+    { 5300000,   5405000},   //  2  5.0
+    { 7000000,   7300000},   //  3  7.0
+    {10100000,  10150000},   //  4  10
+    {14000000,  14350000},   //  5  14
+    {18068000,  18168000},   //  6  18
+    {21000000,  21450000},   //  7  21
+    {24890000,  24990000},   //  8  24
+    {28000000,  29700000},   //  9  28
+    {50000000,  54000000},   // 10  50
+};
+// clang-format on
+constexpr int generalCoverage = 11;
+static_assert(std::size(bandRanges) == generalCoverage);
+
+constexpr bool bandsAscendApart() {
+    for (size_t i = 0; i < std::size(bandRanges); ++i)
+        if (bandRanges[i].low > bandRanges[i].high || (i > 0 && bandRanges[i - 1].high >= bandRanges[i].low))
+            return false;
+    return true;
+}
+static_assert(bandsAscendApart(), "band ranges overlap or are out of order");
+
+int bandIndexOf(unsigned int hertz) {
+    for (size_t i = 0; i < std::size(bandRanges); ++i)
+        if (hertz >= bandRanges[i].low && hertz <= bandRanges[i].high)
+            return static_cast<int>(i);
+    return generalCoverage;
+}
+
+} // namespace
+
+// The members that keep the last BFO value of each family, in Family order.
+struct PanelTables {
+    static constexpr int Corvane::*bfoValues[] = {nullptr, &Corvane::ssbBfo, &Corvane::cwBfo,
+                                                  &Corvane::rttyBfo, &Corvane::dataBfo};
+};
+
+int WidthOffsetFor(int modeIndex, int narrowOn) {
+    return offsetFor(modeIndex, narrowOn == 1);
+}
+
+bool Corvane::bandModeSettled() const {
+    return !modeChanged && !bandChanged && !bandChangeReapply && !restoreInFlight;
+}
+
+void Corvane::on_cbModeActivated(int index) {
+    if (!ui.cbMode->hasFocus())
+        return;
+    ui.chkbxKeyerEnable->setEnabled(false);
+    if (!serialPort || !serialPort->isOpen() || index < 0 ||
+        index >= static_cast<int>(std::size(modeCommands)))
+        return;
+    // The next SH answer brings the stored settings of the new mode.
+    currentModeIndex = index;
+    modeChanged = true;
+    const ModeCommand& command = modeCommands[index];
+    ui.chkbxKeyerEnable->setEnabled(command.family == Family::Cw);
+    if (command.family != Family::None) {
+        const auto family = static_cast<size_t>(command.family);
+        sendIfOpen(CAT::SetMenu(bfoMenuItems[family], command.bfoValue), false);
+        // The mode answer picks the sideband by this value.
+        this->*PanelTables::bfoValues[family] = command.bfoValue;
+    }
+    sendIfOpen(CAT::SetMD(command.modeCode));
+}
+
+void Corvane::on_cbBandActivated(int index) {
+    currentBandIndex = index;
+    if (!ui.cbBand->hasFocus() || !serialPort || !serialPort->isOpen())
+        return;
+    // The radio reports its own width for the new band first; the AC answer that the next
+    // SH answer asks for then brings the stored one.
+    bandChangeReapply = true;
+    sendIfOpen(CAT::SetBS(index), false);
+    bandChanged = true;
+    currentBandIndex = ui.cbBand->currentIndex();
+}
+
+void Corvane::on_cbWidthActivated(int index) {
+    if (!ui.cbWidth->hasFocus())
+        return;
+    const int widthCode = index + WidthOffsetFor(ui.cbMode->currentIndex(), narrowOn);
+    sendIfOpen(CAT::SetSH({1, widthCode}), false);
+    currentModeIndex = ui.cbMode->currentIndex();
+    currentBandIndex = ui.cbBand->currentIndex();
+    ui.cbWidth->clear();
+    UpdateWidthDisplay(widthCode);
+}
+
+void Corvane::UpdateModeDisplay(int modeCode) {
+    const auto* row = std::find_if(std::begin(modeDisplays), std::end(modeDisplays),
+                                   [modeCode](const ModeDisplay& d) { return d.modeCode == modeCode; });
+    if (row != std::end(modeDisplays)) {
+        apply(row->width, ui.cbWidth, &QWidget::setEnabled);
+        apply(row->widthLabel, ui.lbcbWidth, &QWidget::setEnabled);
+        apply(row->vox, ui.btnVox, &QWidget::setVisible);
+        apply(row->zeroIn, ui.bnZeroIn, &QWidget::setVisible);
+        const auto family = static_cast<size_t>(row->family);
+        const int bfo = row->family == Family::None ? 0 : this->*PanelTables::bfoValues[family];
+        if (bfo >= 0 && bfo <= 2 && row->index[static_cast<size_t>(bfo)] >= 0)
+            currentModeIndex = row->index[static_cast<size_t>(bfo)];
+    }
+    ui.cbMode->setCurrentIndex(currentModeIndex);
+}
+
+void Corvane::LookUpBand() {
+    const int previous = ui.cbBand->currentIndex();
+    ui.cbBand->setCurrentIndex(bandIndexOf(vfoAFrequency));
+    currentBandIndex = ui.cbBand->currentIndex();
+    bandChanged = currentBandIndex != previous;
+}
+
+// The keyboard focus stays where it is: keys typed into the frequency line must not reach
+// the width box, whose keyboard search would pick a width and send it.
+void Corvane::UpdateWidthDisplay(int widthCode, bool store) {
+    const int mode = ui.cbMode->currentIndex();
+    const int band = ui.cbBand->currentIndex();
+    ui.cbWidth->clear();
+    ui.cbWidth->setEnabled(true);
+    if (const WidthList* list = widthListFor(mode, narrowOn == 1, widthCode)) {
+        widthList.clear();
+        for (int i = 0; i < list->count; ++i)
+            widthList << list->items[i];
+        widthOffset = list->offset;
+    }
+    ui.cbWidth->addItems(widthList);
+    ui.cbWidth->setCurrentIndex(widthCode - widthOffset);
+    ui.cbWidth->update();
+    if (store)
+        SaveBandModeSettings(band, mode);
+}
