@@ -87,6 +87,7 @@ TEST_F(SimulatedRadioTest, CompleteReadBackReadsEverythingInOrderAndEnablesTheWi
     EXPECT_EQ(window->ui.btnPWR->palette().color(QPalette::Button), QColor("red"));
 
     // Later answers of the second pass find the read-back over and send nothing.
+    radioSim.waitForQuiet(std::chrono::milliseconds(200), std::chrono::seconds(3), pump);
     radioSim.clearReceived();
     radioSends("AG0100;NR00;VX0;", 300);
     EXPECT_TRUE(radioSim.received().empty());
