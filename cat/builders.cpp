@@ -202,16 +202,16 @@ CORVANE_VALUE(ReadML) CORVANE_VALUE(ReadPR)
 
 CORVANE_PAIR(SetBP) CORVANE_PAIR(SetCN) CORVANE_PAIR(SetCO) CORVANE_PAIR(SetML)
 CORVANE_PAIR(SetPR) CORVANE_PAIR(SetSH)
-// clang-format on
 
 #undef CORVANE_PAIR
 #undef CORVANE_VALUE
 #undef CORVANE_FIXED
 #undef CORVANE_ROW
+// clang-format on
 
-    // ---- Builders with their own rules -------------------------------------------------------
+// ---- Builders with their own rules -------------------------------------------------------
 
-    std::string SetIS(int on, int shift) {
+std::string SetIS(int on, int shift) {
     // The radio steps the IF shift in 20 Hz up to +1200 Hz; below that nothing is limited.
     shift = std::min(shift, 1200) / 20 * 20;
     return fmt::format(FMT_COMPILE("IS0{:01}{:+05d};"), on, shift);
