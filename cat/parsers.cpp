@@ -185,8 +185,7 @@ CORVANE_PAIR(ParseSH)
 #undef CORVANE_VALUE
 #undef CORVANE_ROW
 
-                                                                                InformationRecord
-    ParseIF(const std::string& answer) {
+InformationRecord ParseIF(const std::string& answer) {
     InformationRecord record;
     record.channel = ReadChannelField(answer);
     ReadFields(answer, record, kInformationFields);
