@@ -54,12 +54,16 @@ void Corvane::onFrequencyAAnswer(const std::string& answer) {
         write(CAT::ReadIF());
 }
 
+// VFO B's dial and quick split start from this frequency; no OI answer follows an FB report.
 void Corvane::onFrequencyBAnswer(const std::string& answer) {
-    ui.VFOB->setText(FrequencyDisplay(CAT::ParseFB(answer)));
+    const int hertz = CAT::ParseFB(answer);
+    ui.VFOB->setText(FrequencyDisplay(hertz));
+    vfoBFrequency = static_cast<unsigned int>(hertz);
 }
 
 void Corvane::onInformationAnswer(const std::string& answer) {
     const CAT::InformationRecord info = CAT::ParseIF(answer);
+    const QString shown = FrequencyDisplay(info.frequency);
     vfoAFrequency = static_cast<unsigned int>(info.frequency);
     UpdateModeDisplay(info.mode);
     clarifierOffset = info.clarifierValue;
@@ -73,7 +77,7 @@ void Corvane::onInformationAnswer(const std::string& answer) {
         bandSettingsApplied = restoreInFlight;
         bandChanged = false;
     }
-    ui.VFO->setText(FrequencyDisplay(info.frequency));
+    ui.VFO->setText(shown);
     const MemoryStatus* status = findMemoryStatus(info.vfoMemory);
     if (!status)
         return;
@@ -85,12 +89,13 @@ void Corvane::onInformationAnswer(const std::string& answer) {
 }
 
 void Corvane::onOppositeInformationAnswer(const std::string& answer) {
+    const CAT::InformationRecord info = CAT::ParseOI(answer);
+    const QString shown = FrequencyDisplay(info.frequency);
     // Both VFOs on one frequency: the band follows VFO B's report as well.
     if (vfoBFrequency == vfoAFrequency)
         LookUpBand();
-    const CAT::InformationRecord info = CAT::ParseOI(answer);
     vfoBFrequency = static_cast<unsigned int>(info.frequency);
-    ui.VFOB->setText(FrequencyDisplay(info.frequency));
+    ui.VFOB->setText(shown);
 }
 
 void Corvane::onModeAnswer(const std::string& answer) {

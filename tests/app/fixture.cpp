@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLoggingCategory>
+#include <QStatusBar>
 #include <QTimer>
+#include <QtTest/QTest>
 
 #include <sqlite3.h>
 
@@ -149,4 +151,67 @@ void WindowTest::radioSends(const std::string& bytes, int settleMs) {
             runEventsFor(5);
     }
     runEventsFor(settleMs);
+}
+
+void FrontPanelTest::SetUp() {
+    storePort(radio.slavePath(), 38400);
+    start();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_EQ(radioReceives("PS;", 3000), "aslkdfk;PS;");
+}
+
+void FrontPanelTest::focus(QWidget* widget) {
+    widget->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(widget->hasFocus()) << widget->objectName().toStdString();
+}
+
+// Over the status bar, where a press moves no control.
+void FrontPanelTest::pressMouse() {
+    const QPoint at = window->statusBar()->geometry().center();
+    QTest::mousePress(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    ASSERT_NE(QApplication::mouseButtons(), Qt::NoButton);
+}
+
+void FrontPanelTest::releaseMouse() {
+    const QPoint at = window->statusBar()->geometry().center();
+    QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
+void FrontPanelTest::execute(const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(databasePath().toUtf8().constData(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+    sqlite3_close(db);
+}
+
+void SimulatorPanelTest::SetUp() {
+    storePort(simulator.slavePath(), 38400);
+    start();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const auto pump = [] { QApplication::processEvents(QEventLoop::AllEvents, 5); };
+    ASSERT_TRUE(simulator.waitForCommand("VX;", std::chrono::milliseconds(20000), pump));
+    ASSERT_TRUE(runEventsUntil([this] { return window->isEnabled(); }, 3000));
+    settle();
+    simulator.clearReceived();
+}
+
+// The window lets go of its port before the simulated radio stops.
+void SimulatorPanelTest::TearDown() {
+    window.reset();
+}
+
+bool SimulatorPanelTest::simulatorReceives(const std::string& command, int timeoutMs) {
+    const auto pump = [] { QApplication::processEvents(QEventLoop::AllEvents, 5); };
+    return simulator.waitForCommand(command, std::chrono::milliseconds(timeoutMs), pump);
+}
+
+std::vector<std::string> SimulatorPanelTest::simulatorCommands() const {
+    std::vector<std::string> texts;
+    for (const Sim::ReceivedCommand& received : simulator.received())
+        texts.push_back(received.text);
+    return texts;
 }

@@ -2,6 +2,7 @@
 
 #include "app/Corvane.h"
 #include "sim/pty.h"
+#include "sim/pty_radio.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -10,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -51,4 +53,60 @@ protected:
     std::unique_ptr<Corvane> window;
     bool dialogShown = false;
     std::function<void(class PortSettings&)> onDialog;
+};
+
+// Texts in failure messages as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+// The window's private state, for the cases that need a state no answer handler sets yet
+// (NAR, the BFO values) or that check a flag the window does not show.
+struct CorvaneTestAccess {
+    static int& narrowOn(Corvane& w) { return w.narrowOn; }
+    static int& ssbBfo(Corvane& w) { return w.ssbBfo; }
+    static int& cwBfo(Corvane& w) { return w.cwBfo; }
+    static int& rttyBfo(Corvane& w) { return w.rttyBfo; }
+    static int& dataBfo(Corvane& w) { return w.dataBfo; }
+    static int& dnrEnabled(Corvane& w) { return w.dnrEnabled; }
+    static int& widthOffset(Corvane& w) { return w.widthOffset; }
+    static unsigned int& vfoAFrequency(Corvane& w) { return w.vfoAFrequency; }
+    static unsigned int& vfoBFrequency(Corvane& w) { return w.vfoBFrequency; }
+    static int& dialAPrevious(Corvane& w) { return w.dialAPrevious; }
+    static int& dialBPrevious(Corvane& w) { return w.dialBPrevious; }
+    static int& contourEnabled(Corvane& w) { return w.contourEnabled; }
+    static int& contourFrequency(Corvane& w) { return w.contourFrequency; }
+    static int& contourLevel(Corvane& w) { return w.contourLevel; }
+    static int& contourWidth(Corvane& w) { return w.contourWidth; }
+    static bool& readBackInProgress(Corvane& w) { return w.readBackInProgress; }
+    static bool& bandSettingsApplied(Corvane& w) { return w.bandSettingsApplied; }
+    static bool& restoringFromDatabase(Corvane& w) { return w.restoringFromDatabase; }
+};
+
+// A shown and active window on the pseudo-terminal radio end, past its power query (which
+// nothing answers, so no read-back runs): the front panel as the operator finds it.
+class FrontPanelTest : public WindowTest {
+protected:
+    void SetUp() override;
+    // Gives `widget` the keyboard focus, as the operator's click would.
+    static void focus(QWidget* widget);
+    // Holds the left mouse button down over the window until release() (what a drag does).
+    void pressMouse();
+    void releaseMouse();
+    // Writes to state.db as another program would.
+    void execute(const std::string& sql);
+};
+
+// A window against the simulated FT-891, past the whole start-up read-back.
+class SimulatorPanelTest : public FrontPanelTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Runs until the simulator has received `command` (after the last clearReceived).
+    bool simulatorReceives(const std::string& command, int timeoutMs = 3000);
+    std::vector<std::string> simulatorCommands() const;
+    // Lets the answers to everything sent so far arrive.
+    void settle() { runEventsFor(150); }
+
+    Sim::PtyRadio simulator;
 };
