@@ -33,6 +33,7 @@ class Corvane : public QMainWindow {
     friend struct ChainTable;
     // Tests set and read the panel's state (NAR, BFO values, flags) through it.
     friend struct CorvaneTestAccess;
+    // The front panel's tables name the members that keep the BFO values.
     friend struct PanelTables;
 
 public:

@@ -240,6 +240,11 @@ TEST_F(AnswerTest, WidthAnswersShowTheListOfTheMode) {
     EXPECT_EQ(query("select count(*) from band_mode_settings"),
               (std::vector<std::vector<std::string>>{{"10"}}));
 
+    // The keyboard focus stays where the operator left it.
+    focus(w.ui.VFO);
+    replyTo("SH0012;");
+    EXPECT_TRUE(w.ui.VFO->hasFocus());
+
     // A hidden width box changes nothing and stores nothing.
     const auto rows = query("select * from band_mode_settings");
     w.ui.cbWidth->clear();

@@ -400,6 +400,37 @@ TEST_F(PanelTest, WidthChoiceSendsTheWidthCode) {
     }
 }
 
+// With the port closed the panel's actions go nowhere and break nothing; a width choice still
+// rebuilds the list and stores the pair's width.
+TEST_F(WindowTest, ClosedPortPanel) {
+    storePort("/nonexistent/ttyCAT", 4800);
+    Corvane& w = start();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    for (QPushButton* button : {w.ui.btnUp, w.ui.btnDn, w.ui.btnAtoB, w.ui.btnBtoA, w.ui.btnAB, w.ui.btnAtoM,
+                                w.ui.btnSwapVandM, w.ui.btnSPL, w.ui.btnQSPL, w.ui.bnZeroIn})
+        button->click();
+    EXPECT_EQ(colourOf(w.ui.btnSPL), QColor("green"));
+    w.ui.VFO->setText("7.1");
+    QTest::keyClick(w.ui.VFO, Qt::Key_Return);
+    w.ui.dial_VFOA->setValue(10);
+    w.ui.dial_VFOB->setValue(10);
+    w.ui.ckClarEnabled->setChecked(true);
+
+    w.ui.chkbxKeyerEnable->setEnabled(true);
+    w.ui.cbMode->setCurrentIndex(5);
+    w.ui.cbMode->setFocus();
+    emit w.ui.cbMode->activated(5);
+    EXPECT_FALSE(w.ui.chkbxKeyerEnable->isEnabled());
+    w.ui.cbWidth->addItems({"500 Hz", "800 Hz", "1200 Hz"});
+    w.ui.cbWidth->setFocus();
+    emit w.ui.cbWidth->activated(2);
+    EXPECT_EQ(w.ui.cbWidth->currentText(), "1200 Hz");
+    EXPECT_EQ(query("select band, mode, width_value from band_mode_settings where mode = 5"),
+              (std::vector<std::vector<std::string>>{{"0", "5", "2"}}));
+}
+
 // Against the simulated radio: a change on the radio shows on the panel, a change on the
 // panel reaches the radio.
 TEST_F(SimulatorPanelTest, PanelAndRadioFollowEachOther) {
