@@ -127,6 +127,7 @@ private:
     void onIdentityAnswer(const std::string& answer);
     void onAutoInformationAnswer(const std::string& answer);
     void onNoiseReductionAnswer(const std::string& answer);
+    void onNoiseReductionLevelAnswer(const std::string& answer);
     void onTunerAnswer(const std::string& answer);
     void paintButton(QWidget* button, const QColor& colour);
 

@@ -89,7 +89,7 @@ struct AnswerTable {
         {Kind::RA, parses<CAT::ParseRA>, nullptr},
         {Kind::RG, parses<CAT::ParseRG>, nullptr},
         {Kind::RI, parses<CAT::ParseRI>, nullptr},
-        {Kind::RL, parses<CAT::ParseRL>, nullptr},
+        {Kind::RL, parses<CAT::ParseRL>, &Corvane::onNoiseReductionLevelAnswer},
         {Kind::RM, parses<CAT::ParseRM>, nullptr},
         {Kind::RS, parses<CAT::ParseRS>, nullptr},
         {Kind::SC, parses<CAT::ParseSC>, nullptr},

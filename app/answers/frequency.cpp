@@ -1,6 +1,7 @@
 // Answers about frequencies, the VFO/memory state, the mode and the filter width, and the
 // band-change step of the AC answer.
 #include "app/Corvane.h"
+#include "app/answers/guards.h"
 #include "app/panel/frequency_text.h"
 
 #include <QApplication>
@@ -38,11 +39,6 @@ const MemoryStatus* findMemoryStatus(int vfoMemory) {
     return nullptr;
 }
 
-// A control the operator is dragging keeps its position until the button is let go.
-bool mouseHeld() {
-    return QApplication::mouseButtons() != Qt::NoButton;
-}
-
 } // namespace
 
 // In memory mode the frequency line shows the channel, so VFO A's frequency goes below.
@@ -68,7 +64,7 @@ void Corvane::onInformationAnswer(const std::string& answer) {
     UpdateModeDisplay(info.mode);
     clarifierOffset = info.clarifierValue;
     ui.lblClarifierValue->setText(QString::fromStdString(fmt::format("{:d}Hz", clarifierOffset)));
-    if (!mouseHeld() && ui.cbBand->isVisibleTo(this))
+    if (!MouseButtonHeld() && ui.cbBand->isVisibleTo(this))
         LookUpBand();
     if (bandChanged) {
         RestoreBandModeSettings(currentBandIndex, currentModeIndex);

@@ -1,4 +1,5 @@
 #include "app/Corvane.h"
+#include "app/answers/guards.h"
 
 #include <QSerialPort>
 
@@ -25,10 +26,18 @@ void Corvane::onNoiseReductionAnswer(const std::string& answer) {
         setEnabled(true);
         restoringFromDatabase = false;
     }
-    if (state == 0 || state == 1) {
-        dnrEnabled = state;
-        paintButton(ui.btnDNR, state ? QColor("green") : defaultButtonColour);
-    }
+    if (MouseButtonHeld())
+        return;
+    dnrEnabled = state;
+    paintButton(ui.btnDNR, state != 0 ? QColor("green") : defaultButtonColour);
+}
+
+// The level must be on the slider before the read-back stores it for this band and mode, or
+// the restore at its end would send the slider's minimum back to the radio.
+void Corvane::onNoiseReductionLevelAnswer(const std::string& answer) {
+    const int level = CAT::ParseRL(answer);
+    if (!MouseButtonHeld())
+        ui.DNR->setValue(level);
 }
 
 // The restore at the end of the read-back closes with an AC read; its answer ends the wait.

@@ -1,5 +1,6 @@
 // Typed frequencies, the two tuning dials and the clarifier.
 #include "app/Corvane.h"
+#include "app/answers/guards.h"
 #include "app/panel/button_look.h"
 #include "app/panel/frequency_text.h"
 
@@ -104,7 +105,7 @@ void Corvane::on_cbClarSelectActivated(int index) {
 // The dial runs 0..99 in notches of 5, read as the wanted offset in Hz. Positions the
 // program sets (no mouse button held) send nothing; the offset follows with the IF answer.
 void Corvane::on_dial_Clarifier_valueChanged(int position) {
-    if (QApplication::mouseButtons() == Qt::NoButton)
+    if (!MouseButtonHeld())
         return;
     if (clarifierOffset == 0 && position == 0)
         sendIfOpen(CAT::SetCF(0), false);

@@ -74,6 +74,7 @@ std::vector<std::string> usbReadBack() {
 TEST_F(SimulatedRadioTest, CompleteReadBackReadsEverythingInOrderAndEnablesTheWindow) {
     Sim::PtyRadio radioSim;
     radioSim.setValue("MD0;", 2);
+    radioSim.setValue("RL0;", 7);
     startWith(radioSim);
 
     ASSERT_TRUE(readBackEnds(radioSim));
@@ -85,6 +86,10 @@ TEST_F(SimulatedRadioTest, CompleteReadBackReadsEverythingInOrderAndEnablesTheWi
     for (const CAT::MenuItem& item : CAT::MenuCatalogue())
         EXPECT_EQ(radioSim.countReceived(fmt::format("EX{:04};", item.number)), 1) << item.number;
     EXPECT_EQ(window->ui.btnPWR->palette().color(QPalette::Button), QColor("red"));
+    // The restore at the end puts back what the radio had, not the panel's defaults.
+    EXPECT_EQ(window->ui.DNR->value(), 7);
+    EXPECT_TRUE(radioSim.hasReceived("RL007;"));
+    EXPECT_FALSE(radioSim.hasReceived("RL001;"));
 
     // Later answers of the second pass find the read-back over and send nothing.
     radioSim.waitForQuiet(std::chrono::milliseconds(200), std::chrono::seconds(3), pump);
