@@ -153,12 +153,16 @@ void WindowTest::radioSends(const std::string& bytes, int settleMs) {
     runEventsFor(settleMs);
 }
 
-void FrontPanelTest::SetUp() {
-    storePort(radio.slavePath(), 38400);
+bool WindowTest::startShown(const std::string& port) {
+    storePort(port, 38400);
     start();
     window->show();
     window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    return QTest::qWaitForWindowActive(window.get());
+}
+
+void FrontPanelTest::SetUp() {
+    ASSERT_TRUE(startShown(radio.slavePath()));
     ASSERT_EQ(radioReceives("PS;", 3000), "aslkdfk;PS;");
 }
 
@@ -187,11 +191,7 @@ void FrontPanelTest::execute(const std::string& sql) {
 }
 
 void SimulatorPanelTest::SetUp() {
-    storePort(simulator.slavePath(), 38400);
-    start();
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(startShown(simulator.slavePath()));
     const auto pump = [] { QApplication::processEvents(QEventLoop::AllEvents, 5); };
     ASSERT_TRUE(simulator.waitForCommand("VX;", std::chrono::milliseconds(20000), pump));
     ASSERT_TRUE(runEventsUntil([this] { return window->isEnabled(); }, 3000));

@@ -32,6 +32,8 @@ protected:
     Corvane& start();
     // Runs `action`; a port dialog it shows is answered by `onDialog` (or fails the test).
     void withPortDialog(const std::function<void()>& action);
+    // Builds the window on a stored port and shows it as the active window, as an operator sees it.
+    bool startShown(const std::string& port);
     // Answers the port dialog with these texts and OK (or Cancel).
     void answerPortDialog(const QString& portName, const QString& baud, bool accept = true);
 
