@@ -14,6 +14,10 @@ struct BuildCase {
     std::string (*build)();
     const char* expected;
 };
+// A failing case is named, not dumped as bytes.
+[[maybe_unused]] void PrintTo(const BuildCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Builders : public testing::TestWithParam<BuildCase> {};
 

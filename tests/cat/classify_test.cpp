@@ -61,6 +61,10 @@ struct ClassifyCase {
     std::string answer;
     CommandType expected;
 };
+// A failing case is named, not dumped as bytes.
+[[maybe_unused]] void PrintTo(const ClassifyCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ClassifyCases : public testing::TestWithParam<ClassifyCase> {};
 

@@ -35,6 +35,10 @@ struct FieldCase {
     int base;
     std::string expected;
 };
+// A failing case is named, not dumped as bytes.
+[[maybe_unused]] void PrintTo(const FieldCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FieldCases : public testing::TestWithParam<FieldCase> {};
 
@@ -143,6 +147,10 @@ struct ChannelCase {
     std::string answer;
     std::string expected;
 };
+// A failing case is named, not dumped as bytes.
+[[maybe_unused]] void PrintTo(const ChannelCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ChannelFields : public testing::TestWithParam<ChannelCase> {};
 

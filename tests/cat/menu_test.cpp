@@ -231,6 +231,10 @@ struct SetCase {
     int value;
     const char* expected;
 };
+// A failing case is named, not dumped as bytes.
+[[maybe_unused]] void PrintTo(const SetCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SetMenuCases : public testing::TestWithParam<SetCase> {};
 
@@ -268,6 +272,10 @@ struct ParseMenuCase {
     std::string answer;
     std::string expected;
 };
+// A failing case is named, not dumped as bytes.
+[[maybe_unused]] void PrintTo(const ParseMenuCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ParseMenuCases : public testing::TestWithParam<ParseMenuCase> {};
 

@@ -125,6 +125,10 @@ struct ParseCase {
     std::string answer;
     std::string expected;
 };
+// A failing case is named, not dumped as bytes.
+[[maybe_unused]] void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Answers : public testing::TestWithParam<ParseCase> {};
 

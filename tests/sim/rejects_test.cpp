@@ -46,6 +46,10 @@ struct RejectCase {
     const char* name;
     std::string command;
 };
+// A failing case is named, not dumped as bytes.
+[[maybe_unused]] void PrintTo(const RejectCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const std::vector<RejectCase> kRejectCases = {
     {"unknown mnemonic", "ZZ;"},
@@ -116,6 +120,10 @@ struct AmFmMode {
     const char* name;
     int code;
 };
+// A failing case is named, not dumped as bytes.
+[[maybe_unused]] void PrintTo(const AmFmMode& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class AmAndFm : public testing::TestWithParam<AmFmMode> {};
 

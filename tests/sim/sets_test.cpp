@@ -35,6 +35,10 @@ struct SetCase {
     const char* read;
     Messages alsoReported; // reports after the set's own one
 };
+// A failing case is named, not dumped as bytes.
+[[maybe_unused]] void PrintTo(const SetCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // Each set changes the factory state.
 const std::vector<SetCase> kSetCases = {
@@ -89,6 +93,10 @@ struct ActionCase {
     const char* command;
     Messages reports; // with auto-information on, from the factory state
 };
+// A failing case is named, not dumped as bytes.
+[[maybe_unused]] void PrintTo(const ActionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // Factory state: VFO-A 14.074 MHz USB, VFO-B 7.074 MHz, channel 1 (7.074 MHz DATA-U, tagged),
 // channels 1-5 and 10 programmed, quick split +5 kHz.
