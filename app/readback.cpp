@@ -127,7 +127,7 @@ struct ChainLink {
 struct ChainTable {
     // The start-up read-back, from the IF read of startReadBack to the end at VX.
     // answer   | what is read next              | saves band/mode | ends
-    static inline const std::array<ChainLink, 58> links = {{
+    static constexpr ChainLink links[] = {
         {Kind::IF, fixed<CAT::ReadOI>},
         {Kind::OI, fixed<CAT::ReadAC>},
         {Kind::AC, fixed<CAT::ReadAG>},
@@ -180,15 +180,25 @@ struct ChainTable {
         {Kind::VD, fixed<CAT::ReadVG>},
         {Kind::VG, fixed<CAT::ReadVX>},
         {Kind::VX, nullptr, false, true},
-    }};
+    };
+
+    static constexpr bool eachAnswerOnce() {
+        for (size_t i = 0; i < std::size(links); ++i)
+            for (size_t j = i + 1; j < std::size(links); ++j)
+                if (links[i].answer == links[j].answer)
+                    return false;
+        return true;
+    }
 
     static const ChainLink* find(Kind kind) {
         for (const ChainLink& link : links)
-            if (link.answer == kind && (link.next || link.ends))
+            if (link.answer == kind)
                 return &link;
         return nullptr;
     }
 };
+static_assert(std::size(ChainTable::links) == 52, "the chain has a link for each of its 52 answer kinds");
+static_assert(ChainTable::eachAnswerOnce(), "an answer kind has two links in the chain");
 
 void Corvane::startReadBack() {
     if (!serialPort || !serialPort->isOpen())
