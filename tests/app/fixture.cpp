@@ -12,6 +12,7 @@
 #include <QtTest/QTest>
 
 #include <sqlite3.h>
+#include <sys/ioctl.h>
 
 namespace {
 std::vector<std::string>* capturedTrace = nullptr;
@@ -142,6 +143,12 @@ std::string WindowTest::radioReceivesFor(int ms) {
     return radioReceives({}, ms);
 }
 
+int WindowTest::bytesWaitingAtWindow() const {
+    int waiting = 0;
+    ioctl(radio.slaveFd(), FIONREAD, &waiting);
+    return waiting;
+}
+
 void WindowTest::radioSends(const std::string& bytes, int settleMs) {
     // In slices, with the window reading in between: the terminal's buffer is small.
     constexpr size_t slice = 512;
@@ -150,6 +157,8 @@ void WindowTest::radioSends(const std::string& bytes, int settleMs) {
         if (at + slice < bytes.size())
             runEventsFor(5);
     }
+    // However busy the machine, the window has read everything before the settle time starts.
+    runEventsUntil([this] { return bytesWaitingAtWindow() == 0; }, 3000);
     runEventsFor(settleMs);
 }
 

@@ -45,6 +45,8 @@ protected:
     // The radio sends bytes, and the window gets the time to handle them.
     void radioSends(const std::string& bytes, int settleMs = 50);
 
+    // Bytes the radio end sent that the window has not read yet.
+    int bytesWaitingAtWindow() const;
     static void runEventsFor(int ms);
     static bool runEventsUntil(const std::function<bool()>& done, int timeoutMs);
 
