@@ -220,8 +220,6 @@ private:
     QTimer* chainTimer = nullptr;
     QElapsedTimer chainClock;
     int skippedChainReads = 0;
-    // The restore at the end of the read-back sent values and waits for its closing AC answer.
-    bool restoreAwaitingAnswer = false;
 
     // --- band and mode memory ---
     // A restore has sent its values and its closing AC read is not answered yet. Until then

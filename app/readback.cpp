@@ -5,7 +5,6 @@
 #include <QSerialPort>
 #include <QTimer>
 
-#include <array>
 #include <optional>
 
 #include <fmt/format.h>
@@ -278,7 +277,7 @@ void Corvane::endReadBack() {
     pendingChainReads.clear();
     RestoreBandModeSettings(currentBandIndex, currentModeIndex);
     // Nothing restored means no answer will come to end the wait: enable the window now.
-    if (!restoreAwaitingAnswer) {
+    if (!restoreInFlight) {
         restoringFromDatabase = false;
         setEnabled(true);
     }

@@ -98,7 +98,6 @@ void Corvane::RestoreBandModeSettings(int band, int mode) {
         if (sendIfOpen(CAT::ReadAC())) {
             restoringFromDatabase = true;
             restoreInFlight = true;
-            restoreAwaitingAnswer = true;
         }
     }
 }

@@ -40,12 +40,11 @@ void Corvane::onNoiseReductionLevelAnswer(const std::string& answer) {
         ui.DNR->setValue(level);
 }
 
-// The restore at the end of the read-back closes with an AC read; its answer ends the wait.
+// A restore closes with an AC read; its answer ends the wait of the read-back's end.
 void Corvane::onTunerAnswer(const std::string& answer) {
     (void)answer;
+    const bool restoreAnswered = restoreInFlight;
     onBandChangeStep();
-    if (restoreAwaitingAnswer) {
-        restoreAwaitingAnswer = false;
+    if (restoreAnswered)
         setEnabled(true);
-    }
 }
