@@ -7,28 +7,17 @@
 
 #include <sqlite3.h>
 
-namespace {
-// The transmit meters' scales share the S-meter's row; they show only while transmitting.
-void hideTransmitScales(Ui::CorvaneClass& ui) {
-    for (QWidget* label : std::initializer_list<QWidget*>{
-             ui.lblComp_0,  ui.lblComp_5,  ui.lblComp_10, ui.lblComp_15, ui.lblComp_20, ui.lblComp_25,
-             ui.lblComp_30, ui.lblalc,     ui.lbl0watt,   ui.lbl10watt,  ui.lbl20watt,  ui.lbl50watt,
-             ui.lbl100watt, ui.lbl150watt, ui.lbl1swr,    ui.lbl1_5swr,  ui.lbl2swr,    ui.lbl3swr,
-             ui.lblinfswr,  ui.lbl0A,      ui.lbl5A,      ui.lbl10A,     ui.lbl15A,     ui.lbl20A,
-             ui.lbl25A,     ui.lbl30A})
-        label->hide();
-}
-} // namespace
-
 Corvane::Corvane(QWidget* parent)
-    : QMainWindow(parent), voiceMemoryTimer(new QTimer(this)), chainTimer(new QTimer(this)) {
+    : QMainWindow(parent), voiceMemoryTimer(new QTimer(this)), chainTimer(new QTimer(this)),
+      meterPollTimer(new QTimer(this)) {
     ui.setupUi(this);
-    hideTransmitScales(ui);
+    placeMeterScales();
     disableOffControls();
     InitDatabase();
     meterBarPen = new QPen(Qt::black);
     meterBarBrush = new QBrush(Qt::black, Qt::SolidPattern);
     meterBackgroundBrush = new QBrush(Qt::white, Qt::SolidPattern);
+    createMeterScene();
     connectSignals();
     fillLists();
     defaultButtonColour = palette().color(QPalette::Button);
@@ -71,6 +60,11 @@ void Corvane::connectSignals() {
     connect(ui.cbWidth, QOverload<int>::of(&QComboBox::activated), this, &Corvane::on_cbWidthActivated);
     connect(ui.cbClarSelect, QOverload<int>::of(&QComboBox::activated), this,
             &Corvane::on_cbClarSelectActivated);
+    connect(ui.cbTunerSelect, QOverload<int>::of(&QComboBox::activated), this,
+            &Corvane::on_cbTunerSelectActivated);
+    connect(ui.cbNBWidth, QOverload<int>::of(&QComboBox::activated), this, &Corvane::on_cbNBWidthActivated);
+    connect(ui.cbNBRejection, QOverload<int>::of(&QComboBox::activated), this,
+            &Corvane::on_cbNBRejectionActivated);
 }
 
 void Corvane::fillLists() {

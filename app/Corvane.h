@@ -31,6 +31,8 @@ class Corvane : public QMainWindow {
     Q_OBJECT
     friend struct AnswerTable;
     friend struct ChainTable;
+    friend struct FunctionTable;
+    friend struct ToggleTable;
     // Tests set and read the panel's state (NAR, BFO values, flags) through it.
     friend struct CorvaneTestAccess;
     // The front panel's tables name the members that keep the BFO values.
@@ -80,6 +82,43 @@ public slots:
     void on_cbBandActivated(int index);
     void on_cbWidthActivated(int index);
 
+    // --- front panel: function toggles and power (app/panel/toggles.cpp) ---
+    void on_btnATT_clicked();
+    void on_btnIPO_clicked();
+    void on_btnNAR_clicked();
+    void on_btnNB_clicked();
+    void on_btnFST_clicked();
+    void on_btnLOCK_clicked();
+    void on_btnMON_clicked();
+    void on_btnPRC_clicked();
+    void on_btnEQ_clicked();
+    void on_btnVox_clicked();
+    void on_btnTNR_clicked();
+    void on_btnDNR_clicked();
+    void on_btnDNF_clicked();
+    void on_btnScan_clicked();
+    void on_btnTune_clicked();
+    void on_btnPWR_clicked();
+    void on_ckMox_stateChanged(int state);
+    void on_ckTXWatch_stateChanged(int state);
+    void on_cbTunerSelectActivated(int index);
+    void on_cbNBWidthActivated(int index);
+    void on_cbNBRejectionActivated(int index);
+
+    // --- front panel: level sliders and IF shift (app/panel/levels.cpp) ---
+    void on_Volume_valueChanged(int value);
+    void on_RFGain_valueChanged(int value);
+    void on_Squelch_valueChanged(int value);
+    void on_MON_valueChanged(int value);
+    void on_DNR_valueChanged(int value);
+    void on_NBLvl_valueChanged(int value);
+    void on_ckIFShift_stateChanged(int state);
+    void on_hsIFShift_valueChanged(int value);
+    void OnMicGainChanged(int value);
+
+    // --- meter (app/answers/meters.cpp) ---
+    void on_cbMeterTypeActivated(int index);
+
 public:
     // --- power (app/port.cpp) ---
     void queryPowerStatus();
@@ -122,23 +161,70 @@ private:
     void endReadBack();
 
     // --- answer handlers (app/answers/) ---
+    // Each takes its answer parsed (see the answer table in app/answers/dispatch.cpp).
     void onUnknownAnswer(const std::string& answer);
-    void onPowerAnswer(const std::string& answer);
-    void onIdentityAnswer(const std::string& answer);
-    void onAutoInformationAnswer(const std::string& answer);
-    void onNoiseReductionAnswer(const std::string& answer);
-    void onNoiseReductionLevelAnswer(const std::string& answer);
-    void onTunerAnswer(const std::string& answer);
+    void onPowerAnswer(int state);
+    void onIdentityAnswer(int id);
     void paintButton(QWidget* button, const QColor& colour);
+    // Green for 1, the default colour for 0; other states leave the button as it is.
+    void showOnOff(QWidget* button, int state);
+
+    // --- function and level answers (app/answers/functions.cpp) ---
+    // The table engine: applies a reported function state or level to its widget.
+    void applyFunctionAnswer(Yaesu::Commands::FT891::CommandType kind, Yaesu::Commands::FT891::IntPair value);
+    void onTunerAnswer(int state);
+    void onNoiseReductionAnswer(int state);
+    // Effects of the rows that do more than light a button or move a slider.
+    void showAutoInformation(Yaesu::Commands::FT891::IntPair value);
+    void showClarifier(Yaesu::Commands::FT891::IntPair value);
+    void showIFShift(Yaesu::Commands::FT891::IntPair value);
+    void showMonitor(Yaesu::Commands::FT891::IntPair value);
+    void showNarrow(Yaesu::Commands::FT891::IntPair value);
+    void showNoiseReduction(Yaesu::Commands::FT891::IntPair value);
+    void showNoiseReductionLevel(Yaesu::Commands::FT891::IntPair value);
+    void showRadioStatus(Yaesu::Commands::FT891::IntPair value);
+    void showScan(Yaesu::Commands::FT891::IntPair value);
+    void showSplitWatch(Yaesu::Commands::FT891::IntPair value);
+    void showUnlock(Yaesu::Commands::FT891::IntPair value);
+
+    // --- meter answers and the meter poll (app/answers/meters.cpp) ---
+    void onMeterAnswer(Yaesu::Commands::FT891::IntPair reading);
+    void onSMeterAnswer(int level);
+    void onMeterSelectAnswer(int meter);
+    void onTransmitAnswer(int state);
+    void onBusyAnswer(int state);
+    void placeMeterScales();
+    void createMeterScene();
+    // Removes the bar; false when gv_meter has no scene.
+    bool clearMeterScene();
+    void drawMeterBar();
+    void busyCheck(float level, float threshold);
+    void paintBusyLabel(const QColor& colour);
+    // The scale labels for receiving, or for transmitting with the meter `meterType`.
+    void showMeterScale(bool transmit);
+    void pollMeter();
 
     // --- frequency, VFO, mode and width answers (app/answers/frequency.cpp) ---
-    void onFrequencyAAnswer(const std::string& answer);
-    void onFrequencyBAnswer(const std::string& answer);
-    void onInformationAnswer(const std::string& answer);
-    void onOppositeInformationAnswer(const std::string& answer);
-    void onModeAnswer(const std::string& answer);
-    void onWidthAnswer(const std::string& answer);
+    void onFrequencyAAnswer(int hertz);
+    void onFrequencyBAnswer(int hertz);
+    void onInformationAnswer(const Yaesu::Commands::FT891::InformationRecord& info);
+    void onOppositeInformationAnswer(const Yaesu::Commands::FT891::InformationRecord& info);
+    void onModeAnswer(int modeCode);
+    void onWidthAnswer(Yaesu::Commands::FT891::IntPair width);
     void onBandChangeStep();
+
+    // --- function toggles (app/panel/toggles.cpp) ---
+    // Switches the function of a toggle button of the General page (its colour is its state).
+    void toggle(QWidget* button);
+    void noiseReductionSwitched(bool on);
+    void notchFilterSwitched(bool on);
+
+    // --- levels (app/panel/levels.cpp) ---
+    // A new DNR level is kept for the current band and mode, unless stored settings are on their way.
+    void keepNoiseReductionLevel();
+    // The IF shift check box's text and the scroll bar's enabled state, from the two widgets.
+    void showIFShiftState();
+    void enableClarifierControls(bool on);
 
     // --- front panel helpers (app/panel/) ---
     // The dial step of the current mode, from the dial-step settings of the Misc page.
@@ -225,6 +311,14 @@ private:
     // A restore has sent its values and its closing AC read is not answered yet. Until then
     // the radio's answers echo the values being restored, not the operator's choices.
     bool restoreInFlight = false;
+
+    // --- meter poll ---
+    // The radio sends no meter readings by itself: they are asked for while it receives or
+    // transmits, one read at a time. Tests that count every byte switch the poll off.
+    QTimer* meterPollTimer = nullptr;
+    QElapsedTimer meterClock;
+    qint64 meterReadSentAt = -1; // no meter read waiting for its answer
+    bool meterPolling = true;
 
     // Shown for the whole run when state.db could not be opened or is not a database.
     QLabel* databaseWarning = nullptr;

@@ -1,4 +1,5 @@
 #include "app/Corvane.h"
+#include "app/panel/look.h"
 #include "app/trace.h"
 #include "dialogs/PortSettings.h"
 
@@ -70,7 +71,7 @@ void Corvane::powerOff() {
         ui.cbWidth->clear();
         for (QSlider* slider :
              {ui.Volume, ui.Squelch, ui.RFGain, ui.NBLvl, ui.MON, ui.DNR, ui.Comp, ui.MicGain})
-            slider->setValue(slider->minimum());
+            ShowValue(slider, slider->minimum());
         if (serialPort)
             serialPort->clear(QSerialPort::Input);
         // An empty meter bar, drawn exactly as a received meter answer would draw it.

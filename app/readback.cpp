@@ -1,4 +1,5 @@
 #include "app/Corvane.h"
+#include "app/panel/look.h"
 #include "app/trace.h"
 
 #include <QMessageBox>
@@ -287,14 +288,14 @@ void Corvane::endReadBack() {
                         skippedChainReads == 1 ? "read" : "reads")));
 }
 
-void Corvane::onPowerAnswer(const std::string& answer) {
-    switch (CAT::ParsePS(answer)) {
+void Corvane::onPowerAnswer(int state) {
+    switch (state) {
     case 1:
         if (!readBackInProgress) {
             powerQueryPending = false;
             startReadBack();
         }
-        paintButton(ui.btnPWR, QColor("red"));
+        paintButton(ui.btnPWR, PowerOnColour());
         break;
     case 0:
         if (powerQueryPending) {
@@ -330,8 +331,7 @@ constexpr RefusedModel refusedModels[] = {
 };
 } // namespace
 
-void Corvane::onIdentityAnswer(const std::string& answer) {
-    const int id = CAT::ParseID(answer);
+void Corvane::onIdentityAnswer(int id) {
     const auto* model = std::find_if(std::begin(refusedModels), std::end(refusedModels),
                                      [id](const RefusedModel& m) { return m.id == id; });
     if (model == std::end(refusedModels))

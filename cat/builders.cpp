@@ -41,9 +41,9 @@ constexpr FixedCommand kFixedCommands[] = {
     {"ReadPC", "PC;"},  {"ReadPL", "PL;"},  {"ReadPS", "PS;"},  {"ReadRA", "RA0;"},
     {"ReadRG", "RG0;"}, {"ReadRL", "RL0;"}, {"ReadSC", "SC;"},  {"ReadSD", "SD;"},
     {"ReadSH", "SH0;"}, {"ReadSQ", "SQ0;"}, {"ReadST", "ST;"},  {"ReadVD", "VD;"},
-    {"ReadVG", "VG;"},  {"ReadVX", "VX;"},
+    {"ReadVG", "VG;"},  {"ReadVX", "VX;"},  {"ReadSM", "SM0;"},
 };
-static_assert(std::size(kFixedCommands) == 7 + 46);
+static_assert(std::size(kFixedCommands) == 7 + 47);
 
 // Commands of one int: the value is clamped to its bounds, then formatted.
 struct ValueCommand {
@@ -103,6 +103,7 @@ constexpr ValueCommand kValueCommands[] = {
     {"ReadKM", "KM{:d};",      kAny},
     {"ReadML", "ML{:d};",      kAny},
     {"ReadPR", "PR{:01};",     kAny},
+    {"ReadRM", "RM{:d};",      kAny},
 };
 
 // Commands of two ints (IntPair): each value clamped to its bounds, then formatted in order.
@@ -184,7 +185,7 @@ CORVANE_FIXED(ReadNR) CORVANE_FIXED(ReadOI) CORVANE_FIXED(ReadOS) CORVANE_FIXED(
 CORVANE_FIXED(ReadPC) CORVANE_FIXED(ReadPL) CORVANE_FIXED(ReadPS) CORVANE_FIXED(ReadRA)
 CORVANE_FIXED(ReadRG) CORVANE_FIXED(ReadRL) CORVANE_FIXED(ReadSC) CORVANE_FIXED(ReadSD)
 CORVANE_FIXED(ReadSH) CORVANE_FIXED(ReadSQ) CORVANE_FIXED(ReadST) CORVANE_FIXED(ReadVD)
-CORVANE_FIXED(ReadVG) CORVANE_FIXED(ReadVX)
+CORVANE_FIXED(ReadVG) CORVANE_FIXED(ReadVX) CORVANE_FIXED(ReadSM)
 
 CORVANE_VALUE(SetAC) CORVANE_VALUE(SetAG) CORVANE_VALUE(SetAI) CORVANE_VALUE(SetBC)
 CORVANE_VALUE(SetBI) CORVANE_VALUE(SetBS) CORVANE_VALUE(SetCF) CORVANE_VALUE(SetCH)
@@ -198,7 +199,7 @@ CORVANE_VALUE(SetRD) CORVANE_VALUE(SetRG) CORVANE_VALUE(SetRL) CORVANE_VALUE(Set
 CORVANE_VALUE(SetSC) CORVANE_VALUE(SetSQ) CORVANE_VALUE(SetST) CORVANE_VALUE(SetTS)
 CORVANE_VALUE(SetVD) CORVANE_VALUE(SetVG) CORVANE_VALUE(SetVX)
 CORVANE_VALUE(ReadBP) CORVANE_VALUE(ReadCN) CORVANE_VALUE(ReadCO) CORVANE_VALUE(ReadKM)
-CORVANE_VALUE(ReadML) CORVANE_VALUE(ReadPR)
+CORVANE_VALUE(ReadML) CORVANE_VALUE(ReadPR) CORVANE_VALUE(ReadRM)
 
 CORVANE_PAIR(SetBP) CORVANE_PAIR(SetCN) CORVANE_PAIR(SetCO) CORVANE_PAIR(SetML)
 CORVANE_PAIR(SetPR) CORVANE_PAIR(SetSH)

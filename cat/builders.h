@@ -114,6 +114,7 @@ std::string ReadRL(); // "RL0;"
 std::string ReadSC(); // "SC;"
 std::string ReadSD(); // "SD;"
 std::string ReadSH(); // "SH0;"
+std::string ReadSM(); // "SM0;"
 std::string ReadSQ(); // "SQ0;"
 std::string ReadST(); // "ST;"
 std::string ReadVD(); // "VD;"
@@ -127,6 +128,7 @@ std::string ReadCO(int selector); // "CO0{:d};"
 std::string ReadKM(int slot);     // "KM{:d};"
 std::string ReadML(int selector); // "ML{:d};"
 std::string ReadPR(int selector); // "PR{:01};"
+std::string ReadRM(int meter);    // "RM{:d};"
 // 100-117 -> "MTP1L;" ... "MTP9U;"; 600 -> "MTEMG;"; anything else "MT{:03};".
 std::string ReadMT(int channel);
 

@@ -10,13 +10,21 @@ using Kind = CAT::CommandType;
 
 namespace {
 
-// Every answer is parsed before anything of it is applied: an answer that does not parse
-// is dropped whole, display and read-back step alike.
-template <auto Parser> void parses(const std::string& answer) {
-    (void)Parser(answer);
+// A route binds an answer kind's parser to its handler at compile time: the answer is parsed
+// once, before anything of it is applied, and the handler receives the parsed value. An answer
+// that does not parse is dropped whole, display and read-back step alike.
+using Route = void (*)(Corvane& window, const std::string& answer);
+
+template <auto Parse, auto Handle> void typed(Corvane& window, const std::string& answer) {
+    (window.*Handle)(Parse(answer));
 }
 
-void parsesMenu(const std::string& answer) {
+// Kinds with no effect on the window yet are still parsed: a garbled one takes no chain step.
+template <auto Parse> void checked(Corvane&, const std::string& answer) {
+    (void)Parse(answer);
+}
+
+void checkedMenu(Corvane&, const std::string& answer) {
     const int number = CAT::ParseMenuNumber(answer);
     if (!CAT::FindMenuItem(number))
         return;
@@ -28,84 +36,93 @@ void parsesMenu(const std::string& answer) {
 
 struct AnswerRoute {
     Kind kind;
-    void (*check)(const std::string&);          // the parser that must accept the answer
-    void (Corvane::*apply)(const std::string&); // its effect on the window, if any yet
+    Route route; // nullptr: the kind changes nothing
 };
 
 } // namespace
 
 struct AnswerTable {
+    // A function or level answer goes to the one engine of the function table.
+    template <Kind K, int (*Parse)(const std::string&)>
+    static void function(Corvane& w, const std::string& a) {
+        w.applyFunctionAnswer(K, {0, Parse(a)});
+    }
+    template <Kind K, CAT::IntPair (*Parse)(const std::string&)>
+    static void functionPair(Corvane& w, const std::string& a) {
+        w.applyFunctionAnswer(K, Parse(a));
+    }
+
     // One row per answer kind, in enumerator order.
-    // kind    | parser that must accept it | handler
+    // kind    | parser and handler
     static constexpr std::array<AnswerRoute, 68> routes = {{
-        {Kind::AC, parses<CAT::ParseAC>, &Corvane::onTunerAnswer},
-        {Kind::AG, parses<CAT::ParseAG>, nullptr},
-        {Kind::AI, parses<CAT::ParseAI>, &Corvane::onAutoInformationAnswer},
-        {Kind::BC, parses<CAT::ParseBC>, nullptr},
-        {Kind::BI, parses<CAT::ParseBI>, nullptr},
-        {Kind::BP, parses<CAT::ParseBP>, nullptr},
-        {Kind::BY, parses<CAT::ParseBY>, nullptr},
-        {Kind::CF, parses<CAT::ParseCF>, nullptr},
-        {Kind::CN, parses<CAT::ParseCN>, nullptr},
-        {Kind::CO, parses<CAT::ParseCO>, nullptr},
-        {Kind::CS, parses<CAT::ParseCS>, nullptr},
-        {Kind::CT, parses<CAT::ParseCT>, nullptr},
-        {Kind::DA, parses<CAT::ParseDA>, nullptr},
-        {Kind::EX, parsesMenu, nullptr},
-        {Kind::FA, parses<CAT::ParseFA>, &Corvane::onFrequencyAAnswer},
-        {Kind::FB, parses<CAT::ParseFB>, &Corvane::onFrequencyBAnswer},
-        {Kind::FS, parses<CAT::ParseFS>, nullptr},
-        {Kind::GT, parses<CAT::ParseGT>, nullptr},
-        {Kind::ID, parses<CAT::ParseID>, &Corvane::onIdentityAnswer},
-        {Kind::IF, parses<CAT::ParseIF>, &Corvane::onInformationAnswer},
-        {Kind::IS, parses<CAT::ParseIS>, nullptr},
-        {Kind::KM, parses<CAT::ParseKM>, nullptr},
-        {Kind::KP, parses<CAT::ParseKP>, nullptr},
-        {Kind::KR, parses<CAT::ParseKR>, nullptr},
-        {Kind::KS, parses<CAT::ParseKS>, nullptr},
-        {Kind::LK, parses<CAT::ParseLK>, nullptr},
-        {Kind::LM, nullptr, nullptr},
-        {Kind::MC, nullptr, nullptr},
-        {Kind::MD, parses<CAT::ParseMD>, &Corvane::onModeAnswer},
-        {Kind::MG, parses<CAT::ParseMG>, nullptr},
-        {Kind::ML, parses<CAT::ParseML>, nullptr},
-        {Kind::MR, nullptr, nullptr},
-        {Kind::MS, parses<CAT::ParseMS>, nullptr},
-        {Kind::MT, parses<CAT::ParseMT>, nullptr},
-        {Kind::MW, nullptr, nullptr},
-        {Kind::MX, parses<CAT::ParseMX>, nullptr},
-        {Kind::NA, parses<CAT::ParseNA>, nullptr},
-        {Kind::NB, parses<CAT::ParseNB>, nullptr},
-        {Kind::NL, parses<CAT::ParseNL>, nullptr},
-        {Kind::NR, parses<CAT::ParseNR>, &Corvane::onNoiseReductionAnswer},
-        {Kind::OI, parses<CAT::ParseOI>, &Corvane::onOppositeInformationAnswer},
-        {Kind::OS, parses<CAT::ParseOS>, nullptr},
-        {Kind::PA, parses<CAT::ParsePA>, nullptr},
-        {Kind::PB, nullptr, nullptr},
-        {Kind::PC, parses<CAT::ParsePC>, nullptr},
-        {Kind::PL, parses<CAT::ParsePL>, nullptr},
-        {Kind::PR, parses<CAT::ParsePR>, nullptr},
-        {Kind::PS, parses<CAT::ParsePS>, &Corvane::onPowerAnswer},
-        {Kind::RA, parses<CAT::ParseRA>, nullptr},
-        {Kind::RG, parses<CAT::ParseRG>, nullptr},
-        {Kind::RI, parses<CAT::ParseRI>, nullptr},
-        {Kind::RL, parses<CAT::ParseRL>, &Corvane::onNoiseReductionLevelAnswer},
-        {Kind::RM, parses<CAT::ParseRM>, nullptr},
-        {Kind::RS, parses<CAT::ParseRS>, nullptr},
-        {Kind::SC, parses<CAT::ParseSC>, nullptr},
-        {Kind::SD, parses<CAT::ParseSD>, nullptr},
-        {Kind::SH, parses<CAT::ParseSH>, &Corvane::onWidthAnswer},
-        {Kind::SM, parses<CAT::ParseSM>, nullptr},
-        {Kind::SQ, parses<CAT::ParseSQ>, nullptr},
-        {Kind::ST, parses<CAT::ParseST>, nullptr},
-        {Kind::SV, nullptr, nullptr},
-        {Kind::TS, nullptr, nullptr},
-        {Kind::TX, parses<CAT::ParseTX>, nullptr},
-        {Kind::UL, parses<CAT::ParseUL>, nullptr},
-        {Kind::VD, parses<CAT::ParseVD>, nullptr},
-        {Kind::VG, parses<CAT::ParseVG>, nullptr},
-        {Kind::VX, parses<CAT::ParseVX>, nullptr},
-        {Kind::Unknown, nullptr, &Corvane::onUnknownAnswer},
+        {Kind::AC, typed<CAT::ParseAC, &Corvane::onTunerAnswer>},
+        {Kind::AG, function<Kind::AG, CAT::ParseAG>},
+        {Kind::AI, function<Kind::AI, CAT::ParseAI>},
+        {Kind::BC, function<Kind::BC, CAT::ParseBC>},
+        {Kind::BI, checked<CAT::ParseBI>},
+        {Kind::BP, checked<CAT::ParseBP>},
+        {Kind::BY, typed<CAT::ParseBY, &Corvane::onBusyAnswer>},
+        {Kind::CF, function<Kind::CF, CAT::ParseCF>},
+        {Kind::CN, checked<CAT::ParseCN>},
+        {Kind::CO, checked<CAT::ParseCO>},
+        {Kind::CS, checked<CAT::ParseCS>},
+        {Kind::CT, checked<CAT::ParseCT>},
+        {Kind::DA, checked<CAT::ParseDA>},
+        {Kind::EX, checkedMenu},
+        {Kind::FA, typed<CAT::ParseFA, &Corvane::onFrequencyAAnswer>},
+        {Kind::FB, typed<CAT::ParseFB, &Corvane::onFrequencyBAnswer>},
+        {Kind::FS, function<Kind::FS, CAT::ParseFS>},
+        {Kind::GT, checked<CAT::ParseGT>},
+        {Kind::ID, typed<CAT::ParseID, &Corvane::onIdentityAnswer>},
+        {Kind::IF, typed<CAT::ParseIF, &Corvane::onInformationAnswer>},
+        {Kind::IS, functionPair<Kind::IS, CAT::ParseIS>},
+        {Kind::KM, checked<CAT::ParseKM>},
+        {Kind::KP, checked<CAT::ParseKP>},
+        {Kind::KR, checked<CAT::ParseKR>},
+        {Kind::KS, checked<CAT::ParseKS>},
+        {Kind::LK, function<Kind::LK, CAT::ParseLK>},
+        {Kind::LM, nullptr},
+        {Kind::MC, nullptr},
+        {Kind::MD, typed<CAT::ParseMD, &Corvane::onModeAnswer>},
+        {Kind::MG, function<Kind::MG, CAT::ParseMG>},
+        {Kind::ML, functionPair<Kind::ML, CAT::ParseML>},
+        {Kind::MR, nullptr},
+        {Kind::MS, typed<CAT::ParseMS, &Corvane::onMeterSelectAnswer>},
+        {Kind::MT, checked<CAT::ParseMT>},
+        {Kind::MW, nullptr},
+        {Kind::MX, function<Kind::MX, CAT::ParseMX>},
+        {Kind::NA, function<Kind::NA, CAT::ParseNA>},
+        {Kind::NB, function<Kind::NB, CAT::ParseNB>},
+        {Kind::NL, function<Kind::NL, CAT::ParseNL>},
+        {Kind::NR, typed<CAT::ParseNR, &Corvane::onNoiseReductionAnswer>},
+        {Kind::OI, typed<CAT::ParseOI, &Corvane::onOppositeInformationAnswer>},
+        {Kind::OS, checked<CAT::ParseOS>},
+        {Kind::PA, function<Kind::PA, CAT::ParsePA>},
+        {Kind::PB, nullptr},
+        {Kind::PC, checked<CAT::ParsePC>},
+        {Kind::PL, function<Kind::PL, CAT::ParsePL>},
+        {Kind::PR, functionPair<Kind::PR, CAT::ParsePR>},
+        {Kind::PS, typed<CAT::ParsePS, &Corvane::onPowerAnswer>},
+        {Kind::RA, function<Kind::RA, CAT::ParseRA>},
+        {Kind::RG, function<Kind::RG, CAT::ParseRG>},
+        {Kind::RI, checked<CAT::ParseRI>},
+        {Kind::RL, function<Kind::RL, CAT::ParseRL>},
+        {Kind::RM, typed<CAT::ParseRM, &Corvane::onMeterAnswer>},
+        {Kind::RS, function<Kind::RS, CAT::ParseRS>},
+        {Kind::SC, function<Kind::SC, CAT::ParseSC>},
+        {Kind::SD, checked<CAT::ParseSD>},
+        {Kind::SH, typed<CAT::ParseSH, &Corvane::onWidthAnswer>},
+        {Kind::SM, typed<CAT::ParseSM, &Corvane::onSMeterAnswer>},
+        {Kind::SQ, function<Kind::SQ, CAT::ParseSQ>},
+        {Kind::ST, function<Kind::ST, CAT::ParseST>},
+        {Kind::SV, nullptr},
+        {Kind::TS, nullptr},
+        {Kind::TX, typed<CAT::ParseTX, &Corvane::onTransmitAnswer>},
+        {Kind::UL, function<Kind::UL, CAT::ParseUL>},
+        {Kind::VD, checked<CAT::ParseVD>},
+        {Kind::VG, checked<CAT::ParseVG>},
+        {Kind::VX, function<Kind::VX, CAT::ParseVX>},
+        {Kind::Unknown, [](Corvane& w, const std::string& a) { w.onUnknownAnswer(a); }},
     }};
 
     static constexpr bool inEnumeratorOrder() {
@@ -120,10 +137,8 @@ static_assert(AnswerTable::inEnumeratorOrder(), "a row of the answer table is ou
 void Corvane::ProcessCommmand(std::string answer) {
     const AnswerRoute& route = AnswerTable::routes[static_cast<size_t>(CommandType(answer))];
     try {
-        if (route.check)
-            route.check(answer);
-        if (route.apply)
-            (this->*route.apply)(answer);
+        if (route.route)
+            route.route(*this, answer);
         if (readBackInProgress)
             takeChainStep(route.kind, answer, false);
     } catch (const std::exception& error) {

@@ -42,8 +42,8 @@ const MemoryStatus* findMemoryStatus(int vfoMemory) {
 } // namespace
 
 // In memory mode the frequency line shows the channel, so VFO A's frequency goes below.
-void Corvane::onFrequencyAAnswer(const std::string& answer) {
-    const QString text = FrequencyDisplay(CAT::ParseFA(answer));
+void Corvane::onFrequencyAAnswer(int hertz) {
+    const QString text = FrequencyDisplay(hertz);
     (ui.VFOType->text() == "A" ? ui.VFO : ui.VFOB)->setText(text);
     // Mode, band and clarifier come only with the IF answer.
     if (!readBackInProgress && !bandSettingsApplied)
@@ -51,14 +51,12 @@ void Corvane::onFrequencyAAnswer(const std::string& answer) {
 }
 
 // VFO B's dial and quick split start from this frequency; no OI answer follows an FB report.
-void Corvane::onFrequencyBAnswer(const std::string& answer) {
-    const int hertz = CAT::ParseFB(answer);
+void Corvane::onFrequencyBAnswer(int hertz) {
     ui.VFOB->setText(FrequencyDisplay(hertz));
     vfoBFrequency = static_cast<unsigned int>(hertz);
 }
 
-void Corvane::onInformationAnswer(const std::string& answer) {
-    const CAT::InformationRecord info = CAT::ParseIF(answer);
+void Corvane::onInformationAnswer(const CAT::InformationRecord& info) {
     const QString shown = FrequencyDisplay(info.frequency);
     vfoAFrequency = static_cast<unsigned int>(info.frequency);
     UpdateModeDisplay(info.mode);
@@ -84,8 +82,7 @@ void Corvane::onInformationAnswer(const std::string& answer) {
         write(CAT::ReadMT(info.channel));
 }
 
-void Corvane::onOppositeInformationAnswer(const std::string& answer) {
-    const CAT::InformationRecord info = CAT::ParseOI(answer);
+void Corvane::onOppositeInformationAnswer(const CAT::InformationRecord& info) {
     const QString shown = FrequencyDisplay(info.frequency);
     // Both VFOs on one frequency: the band follows VFO B's report as well.
     if (vfoBFrequency == vfoAFrequency)
@@ -94,12 +91,11 @@ void Corvane::onOppositeInformationAnswer(const std::string& answer) {
     ui.VFOB->setText(shown);
 }
 
-void Corvane::onModeAnswer(const std::string& answer) {
-    UpdateModeDisplay(CAT::ParseMD(answer));
+void Corvane::onModeAnswer(int modeCode) {
+    UpdateModeDisplay(modeCode);
 }
 
-void Corvane::onWidthAnswer(const std::string& answer) {
-    const CAT::IntPair width = CAT::ParseSH(answer);
+void Corvane::onWidthAnswer(CAT::IntPair width) {
     if (!ui.cbWidth->isVisibleTo(this))
         return;
     // After a band change the radio reports its own width first; the stored one is sent

@@ -1,50 +1,247 @@
+// The radio's reports of its functions and levels on the General page: one table, one engine.
 #include "app/Corvane.h"
-#include "app/answers/guards.h"
+#include "app/panel/look.h"
 
 #include <QSerialPort>
 
+#include <fmt/format.h>
+
 namespace CAT = Yaesu::Commands::FT891;
+using Kind = CAT::CommandType;
+
+namespace {
+
+enum class Effect {
+    Light,         // the button green for 1, default for 0, other values nothing
+    LightInverted, // the button green for 0, default for 1
+    Level,         // the slider takes the value
+    Tick,          // the check box ticked for 1, cleared for 0
+    Custom,        // the row's own function
+};
+
+// Whether a held mouse button skips the row's display update (the operator may be dragging it).
+enum class Held { Skips, Applies };
+
+// Two-field answers (ML, PR) choose their row by their first field; the others by kind alone.
+constexpr int anySelector = -1;
+
+using WidgetOf = QWidget* (*)(Ui::CorvaneClass&);
+template <auto Member> QWidget* widget(Ui::CorvaneClass& ui) {
+    return ui.*Member;
+}
+
+struct FunctionRow {
+    Kind kind;
+    int selector;
+    Held held;
+    Effect effect;
+    WidgetOf target;                             // Light, LightInverted, Level, Tick
+    void (Corvane::*custom)(CAT::IntPair value); // Custom
+};
+
+using Ui_ = Ui::CorvaneClass;
+
+} // namespace
+
+struct FunctionTable {
+    static constexpr Held skips = Held::Skips;
+    static constexpr Held applies = Held::Applies;
+    static constexpr int any = anySelector;
+
+    // clang-format off
+    // kind     selector held     effect                 widget                                 custom
+    static constexpr FunctionRow rows[] = {
+        {Kind::AC, any, skips,   Effect::Light,         widget<&Ui_::btnTNR>,   nullptr},
+        {Kind::AG, any, skips,   Effect::Level,         widget<&Ui_::Volume>,   nullptr},
+        {Kind::AI, any, applies, Effect::Custom,        nullptr,                &Corvane::showAutoInformation},
+        {Kind::BC, any, skips,   Effect::Light,         widget<&Ui_::btnDNF>,   nullptr},
+        {Kind::CF, any, skips,   Effect::Custom,        nullptr,                &Corvane::showClarifier},
+        {Kind::FS, any, skips,   Effect::Light,         widget<&Ui_::btnFST>,   nullptr},
+        {Kind::IS, any, skips,   Effect::Custom,        nullptr,                &Corvane::showIFShift},
+        {Kind::LK, any, skips,   Effect::Light,         widget<&Ui_::btnLOCK>,  nullptr},
+        {Kind::MG, any, skips,   Effect::Level,         widget<&Ui_::MicGain>,  nullptr},
+        {Kind::ML, 0,   skips,   Effect::Custom,        nullptr,                &Corvane::showMonitor},
+        {Kind::ML, any, skips,   Effect::Level,         widget<&Ui_::MON>,      nullptr},
+        {Kind::MX, any, applies, Effect::Tick,          widget<&Ui_::ckMox>,    nullptr},
+        {Kind::NA, any, applies, Effect::Custom,        nullptr,                &Corvane::showNarrow},
+        {Kind::NB, any, applies, Effect::Light,         widget<&Ui_::btnNB>,    nullptr},
+        {Kind::NL, any, skips,   Effect::Level,         widget<&Ui_::NBLvl>,    nullptr},
+        {Kind::NR, any, skips,   Effect::Custom,        nullptr,                &Corvane::showNoiseReduction},
+        {Kind::PA, any, applies, Effect::LightInverted, widget<&Ui_::btnIPO>,   nullptr},
+        {Kind::PL, any, applies, Effect::Level,         widget<&Ui_::Comp>,     nullptr},
+        {Kind::PR, 0,   applies, Effect::Light,         widget<&Ui_::btnPRC>,   nullptr},
+        {Kind::PR, 1,   applies, Effect::Light,         widget<&Ui_::btnEQ>,    nullptr},
+        {Kind::RA, any, applies, Effect::Light,         widget<&Ui_::btnATT>,   nullptr},
+        {Kind::RG, any, skips,   Effect::Level,         widget<&Ui_::RFGain>,   nullptr},
+        {Kind::RL, any, skips,   Effect::Custom,        nullptr,                &Corvane::showNoiseReductionLevel},
+        {Kind::RS, any, applies, Effect::Custom,        nullptr,                &Corvane::showRadioStatus},
+        {Kind::SC, any, applies, Effect::Custom,        nullptr,                &Corvane::showScan},
+        {Kind::SQ, any, skips,   Effect::Level,         widget<&Ui_::Squelch>,  nullptr},
+        {Kind::ST, any, applies, Effect::Custom,        nullptr,                &Corvane::showSplitWatch},
+        {Kind::UL, any, applies, Effect::Custom,        nullptr,                &Corvane::showUnlock},
+        {Kind::VX, any, skips,   Effect::Light,         widget<&Ui_::btnVox>,   nullptr},
+    };
+    // clang-format on
+
+    // The first row of the kind whose selector matches (a row for any selector comes last).
+    static const FunctionRow* find(Kind kind, int selector) {
+        for (const FunctionRow& row : rows)
+            if (row.kind == kind && (row.selector == any || row.selector == selector))
+                return &row;
+        return nullptr;
+    }
+
+    static constexpr bool wellFormed() {
+        for (const FunctionRow& row : rows)
+            if ((row.effect == Effect::Custom) != (row.custom != nullptr) ||
+                (row.effect == Effect::Custom) == (row.target != nullptr))
+                return false;
+        return true;
+    }
+};
+static_assert(FunctionTable::wellFormed(), "a function row needs exactly one of a widget or a custom effect");
+
+void Corvane::applyFunctionAnswer(Kind kind, CAT::IntPair value) {
+    const FunctionRow* row = FunctionTable::find(kind, value.first);
+    if (!row || (row->held == Held::Skips && MouseButtonHeld()))
+        return;
+    const int state = value.second;
+    switch (row->effect) {
+    case Effect::Light:
+        showOnOff(row->target(ui), state);
+        break;
+    case Effect::LightInverted:
+        showOnOff(row->target(ui), state == 0 ? 1 : state == 1 ? 0 : state);
+        break;
+    case Effect::Level:
+        ShowValue(static_cast<QAbstractSlider*>(row->target(ui)), state);
+        row->target(ui)->update();
+        break;
+    case Effect::Tick:
+        if (state == 0 || state == 1)
+            ShowChecked(static_cast<QAbstractButton*>(row->target(ui)), state == 1);
+        break;
+    case Effect::Custom:
+        (this->*row->custom)(value);
+        break;
+    }
+}
 
 void Corvane::paintButton(QWidget* button, const QColor& colour) {
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::Button, colour);
-    button->setAutoFillBackground(true);
-    button->setPalette(palette);
-    button->update();
+    Paint(button, QPalette::Button, colour);
 }
 
-// The radio forgets auto-information over a power cycle; switch it back on.
-void Corvane::onAutoInformationAnswer(const std::string& answer) {
-    if (CAT::ParseAI(answer) == 0)
-        write(CAT::SetAI(1), false);
+void Corvane::showOnOff(QWidget* button, int state) {
+    if (state == 1)
+        paintButton(button, OnColour());
+    else if (state == 0)
+        paintButton(button, defaultButtonColour);
 }
 
-// The first NR answer after a restore ends the disabled state of the read-back.
-void Corvane::onNoiseReductionAnswer(const std::string& answer) {
-    const int state = CAT::ParseNR(answer);
-    if (restoringFromDatabase) {
-        setEnabled(true);
-        restoringFromDatabase = false;
-    }
-    if (MouseButtonHeld())
-        return;
-    dnrEnabled = state;
-    paintButton(ui.btnDNR, state != 0 ? QColor("green") : defaultButtonColour);
-}
-
-// The level must be on the slider before the read-back stores it for this band and mode, or
-// the restore at its end would send the slider's minimum back to the radio.
-void Corvane::onNoiseReductionLevelAnswer(const std::string& answer) {
-    const int level = CAT::ParseRL(answer);
-    if (!MouseButtonHeld())
-        ui.DNR->setValue(level);
-}
-
-// A restore closes with an AC read; its answer ends the wait of the read-back's end.
-void Corvane::onTunerAnswer(const std::string& answer) {
-    (void)answer;
+// A restore closes with an AC read; its answer ends the wait of the read-back's end. The
+// band-change step runs whatever the mouse does; only the tuner button waits for it.
+void Corvane::onTunerAnswer(int state) {
     const bool restoreAnswered = restoreInFlight;
     onBandChangeStep();
     if (restoreAnswered)
         setEnabled(true);
+    applyFunctionAnswer(Kind::AC, {0, state});
+}
+
+// The first NR answer after a restore ends the disabled state of the read-back.
+void Corvane::onNoiseReductionAnswer(int state) {
+    if (restoringFromDatabase) {
+        setEnabled(true);
+        restoringFromDatabase = false;
+    }
+    applyFunctionAnswer(Kind::NR, {0, state});
+}
+
+void Corvane::showNoiseReduction(CAT::IntPair value) {
+    dnrEnabled = value.second;
+    // The button takes the DNR slider's palette, so it sits in the row of the slider's colours.
+    QPalette palette = ui.DNR->palette();
+    palette.setColor(QPalette::Button, value.second != 0 ? OnColour() : defaultButtonColour);
+    ui.btnDNR->setAutoFillBackground(true);
+    ui.btnDNR->setPalette(palette);
+    ui.btnDNR->update();
+}
+
+// The level must be on the slider before the read-back stores it for this band and mode, or
+// the restore at its end would send the slider's minimum back to the radio.
+void Corvane::showNoiseReductionLevel(CAT::IntPair value) {
+    ShowValue(ui.DNR, value.second);
+    // During the read-back its chain step stores the level.
+    if (!readBackInProgress)
+        keepNoiseReductionLevel();
+}
+
+// The radio forgets auto-information over a power cycle; switch it back on.
+void Corvane::showAutoInformation(CAT::IntPair value) {
+    if (value.second == 0)
+        write(CAT::SetAI(1), false);
+}
+
+void Corvane::showClarifier(CAT::IntPair value) {
+    if (value.second != 0 && value.second != 1)
+        return;
+    ShowChecked(ui.ckClarEnabled, value.second == 1);
+    enableClarifierControls(value.second == 1);
+}
+
+// The scroll bar takes the reported shift too, so a later nudge starts from the radio's shift.
+void Corvane::showIFShift(CAT::IntPair value) {
+    ShowChecked(ui.ckIFShift, value.first == 1);
+    ShowValue(ui.hsIFShift, value.second);
+    showIFShiftState();
+}
+
+// Monitor state (kind 0); the monitor level is the MON slider's row.
+void Corvane::showMonitor(CAT::IntPair value) {
+    monitorOn = value.second == 1;
+    showOnOff(ui.btnMON, value.second);
+}
+
+void Corvane::showNarrow(CAT::IntPair value) {
+    narrowOn = value.second;
+    showOnOff(ui.btnNAR, value.second);
+}
+
+void Corvane::showRadioStatus(CAT::IntPair value) {
+    if (value.second == 0)
+        statusBar()->showMessage("Normal Mode Activated!", 1000);
+    else if (value.second == 1)
+        statusBar()->showMessage("Menu Mode Activated!", 1000);
+}
+
+void Corvane::showScan(CAT::IntPair value) {
+    switch (value.second) {
+    case 0:
+        paintButton(ui.btnScan, defaultButtonColour);
+        break;
+    case 1:
+    case 2:
+        paintButton(ui.btnScan, OnColour());
+        ShowChecked(value.second == 1 ? ui.rbScanUp : ui.rbScanDown, true);
+        break;
+    default:
+        break;
+    }
+}
+
+// Split (ST 1 or 2) lets the operator listen on the transmit frequency.
+void Corvane::showSplitWatch(CAT::IntPair value) {
+    if (value.second == 0)
+        ui.ckTXWatch->setEnabled(false);
+    else if (value.second == 1 || value.second == 2)
+        ui.ckTXWatch->setEnabled(true);
+}
+
+void Corvane::showUnlock(CAT::IntPair value) {
+    if (value.second == 0) {
+        statusBar()->showMessage("PLL Locked", 2000);
+    } else if (value.second == 1) {
+        statusBar()->clearMessage();
+        statusBar()->showMessage("PLL Unlocked!", 5000);
+    }
 }

@@ -1,9 +1,3 @@
 #pragma once
-
-#include <QApplication>
-
-// An answer never moves a control the operator is dragging: while any mouse button is held,
-// answers skip their display update (their read-back step still runs).
-inline bool MouseButtonHeld() {
-    return QApplication::mouseButtons() != Qt::NoButton;
-}
+// The held-mouse guard is part of the panel's look.
+#include "app/panel/look.h"

@@ -91,10 +91,14 @@ void Corvane::on_dial_VFOB_valueChanged(int position) {
 }
 
 void Corvane::on_ckClarEnabled_stateChanged(int state) {
+    enableClarifierControls(state > 0);
+    sendIfOpen(CAT::SetCF(state > 0 ? 1 : 0), false);
+}
+
+void Corvane::enableClarifierControls(bool on) {
     for (QWidget* w : std::initializer_list<QWidget*>{ui.label_15, ui.cbClarSelect, ui.lblClarifierValue,
                                                       ui.dial_Clarifier, ui.btnClearClarifier})
-        w->setEnabled(state > 0);
-    sendIfOpen(CAT::SetCF(state > 0 ? 1 : 0), false);
+        w->setEnabled(on);
 }
 
 // Menu item 05-18: the clarifier acts on RX (0), TX (1) or both (2).

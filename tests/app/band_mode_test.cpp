@@ -106,7 +106,10 @@ TEST_F(BandModeTest, RestoreSendsTheStoredValues) {
 TEST_F(BandModeTest, RestoreOfAPairNeverSeenStoresTheCurrentValues) {
     Corvane& w = *window;
     showWidth(3, 2);
-    w.ui.DNR->setValue(5);
+    {
+        const QSignalBlocker asReported(w.ui.DNR);
+        w.ui.DNR->setValue(5);
+    }
     w.RestoreBandModeSettings(4, 3);
     EXPECT_EQ(radioReceivesFor(200), "");
     EXPECT_EQ(stored(), (Rows{{"4", "3", "0", "5", "2"}}));

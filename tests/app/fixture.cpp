@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLoggingCategory>
+#include <QSerialPort>
 #include <QStatusBar>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -74,7 +75,10 @@ std::vector<std::vector<std::string>> WindowTest::query(const std::string& sql) 
 }
 
 Corvane& WindowTest::start() {
-    withPortDialog([this] { window = std::make_unique<Corvane>(); });
+    withPortDialog([this] {
+        window = std::make_unique<Corvane>();
+        CorvaneTestAccess::meterPolling(*window) = meterPolling;
+    });
     return *window;
 }
 
@@ -160,6 +164,36 @@ void WindowTest::radioSends(const std::string& bytes, int settleMs) {
     // However busy the machine, the window has read everything before the settle time starts.
     runEventsUntil([this] { return bytesWaitingAtWindow() == 0; }, 3000);
     runEventsFor(settleMs);
+}
+
+bool WindowTest::windowIdle() const {
+    const QSerialPort* port = window ? CorvaneTestAccess::port(*window) : nullptr;
+    return bytesWaitingAtWindow() == 0 && (!port || port->bytesToWrite() == 0);
+}
+
+std::string WindowTest::radioReceivesUntilQuiet(int quietMs, int timeoutMs) {
+    std::string received;
+    QElapsedTimer clock;
+    clock.start();
+    QElapsedTimer quiet;
+    quiet.start();
+    while (clock.elapsed() < timeoutMs) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        const std::string bytes = radio.readAvailable();
+        if (!bytes.empty() || !windowIdle()) {
+            received += bytes;
+            quiet.restart();
+        } else if (quiet.elapsed() >= quietMs) {
+            break;
+        }
+    }
+    return received;
+}
+
+std::string WindowTest::replyTo(const std::string& answer) {
+    radio.readAvailable();
+    radioSends(answer, 0);
+    return radioReceivesUntilQuiet();
 }
 
 bool WindowTest::startShown(const std::string& port) {

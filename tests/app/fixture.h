@@ -45,6 +45,16 @@ protected:
     // The radio sends bytes, and the window gets the time to handle them.
     void radioSends(const std::string& bytes, int settleMs = 50);
 
+    // Waiting for events instead of for a time. The window has handled everything the radio
+    // sent once its port has nothing left to read and nothing left to write.
+    bool windowIdle() const;
+    // Runs until the window is idle and then until no byte has reached the radio end for
+    // `quietMs`; returns everything received meanwhile. For checks that the window sends
+    // exactly these bytes, or nothing.
+    std::string radioReceivesUntilQuiet(int quietMs = 30, int timeoutMs = 3000);
+    // The radio sends `answer`; returns what the window wrote in reply, once the line is quiet.
+    std::string replyTo(const std::string& answer);
+
     // Bytes the radio end sent that the window has not read yet.
     int bytesWaitingAtWindow() const;
     static void runEventsFor(int ms);
@@ -55,6 +65,9 @@ protected:
     QTemporaryDir configHome;
     Sim::PtyPair radio;
     std::unique_ptr<Corvane> window;
+    // The window asks for meter readings while the radio is on; tests that check every
+    // byte on the line switch that on themselves.
+    bool meterPolling = false;
     bool dialogShown = false;
     std::function<void(class PortSettings&)> onDialog;
 };
@@ -85,6 +98,14 @@ struct CorvaneTestAccess {
     static bool& readBackInProgress(Corvane& w) { return w.readBackInProgress; }
     static bool& bandSettingsApplied(Corvane& w) { return w.bandSettingsApplied; }
     static bool& restoringFromDatabase(Corvane& w) { return w.restoringFromDatabase; }
+    static bool& meterPolling(Corvane& w) { return w.meterPolling; }
+    static bool& transmitting(Corvane& w) { return w.transmitting; }
+    static bool& memoryScanActive(Corvane& w) { return w.memoryScanActive; }
+    static bool& monitorOn(Corvane& w) { return w.monitorOn; }
+    static int& meterType(Corvane& w) { return w.meterType; }
+    static float& lastBusyLevel(Corvane& w) { return w.lastBusyLevel; }
+    static QRectF meterBarRect(Corvane& w) { return w.meterBarRect; }
+    static QSerialPort* port(Corvane& w) { return w.serialPort; }
 };
 
 // A shown and active window on the pseudo-terminal radio end, past its power query (which

@@ -16,14 +16,8 @@ std::string information(const char* mnemonic, int hertz, int clarifier = 0, int 
     return fmt::format("{}{}{:09}{:+05}00{:X}{}0000;", mnemonic, channel, hertz, clarifier, mode, vfoMemory);
 }
 
-class AnswerTest : public FrontPanelTest {
-protected:
-    // The radio reports, and the window's writes in reply are collected.
-    std::string replyTo(const std::string& answer) {
-        radioSends(answer, 100);
-        return radio.readAvailable();
-    }
-};
+// The radio reports, and the window's writes in reply are collected (replyTo).
+class AnswerTest : public FrontPanelTest {};
 
 } // namespace
 

@@ -31,7 +31,7 @@ protected:
     std::string sentBy(const std::function<void()>& action) {
         radio.readAvailable();
         action();
-        return radioReceivesFor(100);
+        return radioReceivesUntilQuiet();
     }
     // Moves a dial to `position` as a drag would; the same position is first left quietly.
     static void turn(QDial* dial, int position) {

@@ -95,8 +95,10 @@ TEST_F(PowerTest, PowerOffSwitchesOffAndClearsThePanel) {
     window->ui.VFOB->setText("7.074.000");
     window->ui.cbWidth->addItems({"1800", "2400"});
     for (QSlider* s : {window->ui.Volume, window->ui.Squelch, window->ui.RFGain, window->ui.NBLvl,
-                       window->ui.MON, window->ui.DNR, window->ui.Comp, window->ui.MicGain})
+                       window->ui.MON, window->ui.DNR, window->ui.Comp, window->ui.MicGain}) {
+        const QSignalBlocker asReported(s);
         s->setValue(s->maximum());
+    }
 
     window->powerOff();
     const auto arrivals = timeline("aslkdfk;", 4000);

@@ -173,7 +173,8 @@ const BuildCase kFixed[] = {
     ROW("ReadSQ", ReadSQ(), "SQ0;"),   ROW("ReadST", ReadST(), "ST;"),    ROW("ReadVD", ReadVD(), "VD;"),
     ROW("ReadVG", ReadVG(), "VG;"),    ROW("ReadVX", ReadVX(), "VX;"),    ROW("ReadBP", ReadBP(1), "BP01;"),
     ROW("ReadCN", ReadCN(1), "CN01;"), ROW("ReadCO", ReadCO(3), "CO03;"), ROW("ReadKM", ReadKM(4), "KM4;"),
-    ROW("ReadML", ReadML(1), "ML1;"),  ROW("ReadPR", ReadPR(0), "PR0;"),
+    ROW("ReadML", ReadML(1), "ML1;"),  ROW("ReadPR", ReadPR(0), "PR0;"),  ROW("ReadSM", ReadSM(), "SM0;"),
+    ROW("ReadRM", ReadRM(5), "RM5;"),
 };
 
 const std::string k60 = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz01234567";
