@@ -98,6 +98,8 @@ bool SimulatedRadio::dispatch(const std::string& command, Messages& out) {
         return false;
     if (command.compare(0, 2, "PS") == 0)
         return handlePower(command, out);
+    if (meterReading(command, out))
+        return true;
     if (const ValueCommand* row = findValueCommand(command))
         return answerRead(*row, out);
     if (const ValueCommand* row = findSetCommand(command))
@@ -138,6 +140,9 @@ bool SimulatedRadio::applySet(const ValueCommand& row, const std::string& comman
         return false;
     const bool differs = slot(row) != value;
     change(row, value, out, true);
+    // MOX keys the transmitter from the CAT port; the radio reports its transmit state.
+    if (differs && row.read == std::string_view("MX;"))
+        change(this->row("TX;"), {0, value.second == 1 ? 2 : 0}, out);
     for (const FollowUp& followUp : kFollowUps)
         if (differs && row.read == std::string_view(followUp.changed))
             report(out, answerFor(this->row(followUp.alsoReported)));

@@ -82,6 +82,8 @@ private:
     bool answerRead(const ValueCommand& row, Messages& out) const;
     bool applySet(const ValueCommand& row, const std::string& command, Messages& out);
     bool handleSpecial(const std::string& command, Messages& out);
+    // A moving reading for SM0; and the RM reads (sim/meters.cpp).
+    bool meterReading(const std::string& command, Messages& out);
     // The mnemonic handlers of handleSpecial.
     bool menu(const std::string& command, Messages& out);
     bool information(const std::string& command, Messages& out);
@@ -127,6 +129,7 @@ private:
     int vfoFrequency = 0; // VFO-A while a memory channel is on it
     int vfoMode = 0;
     bool power = true;
+    int meterReadings = 0;
     bool reportUnchanged = false;
     std::map<std::string, int> silenced;
     std::vector<std::string> rejected;
