@@ -312,6 +312,10 @@ private:
     // the radio's answers echo the values being restored, not the operator's choices.
     bool restoreInFlight = false;
 
+    // --- DNR level: stored once a burst of changes is over ---
+    QTimer* dnrSaveTimer = nullptr;
+    int dnrSaveBand = -1, dnrSaveMode = -1;
+
     // --- meter poll ---
     // The radio sends no meter readings by itself: they are asked for while it receives or
     // transmits, one read at a time. Tests that count every byte switch the poll off.

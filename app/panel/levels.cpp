@@ -2,6 +2,8 @@
 #include "app/Corvane.h"
 #include "app/panel/look.h"
 
+#include <QTimer>
+
 #include <fmt/format.h>
 
 namespace CAT = Yaesu::Commands::FT891;
@@ -9,6 +11,7 @@ namespace CAT = Yaesu::Commands::FT891;
 namespace {
 // The radio shifts the IF in steps of 20 Hz.
 constexpr int ifShiftStep = 20;
+constexpr int dnrSaveDelayMs = 500;
 } // namespace
 
 void Corvane::on_Volume_valueChanged(int value) {
@@ -45,9 +48,25 @@ void Corvane::on_DNR_valueChanged(int value) {
     keepNoiseReductionLevel();
 }
 
+// A turn of the DNR knob, on the panel or on the radio, is a burst of levels; the state
+// database takes the last one (each write waits for the disk, up to milliseconds). A band or
+// mode change before then leaves the stored level of the old pair as it was.
 void Corvane::keepNoiseReductionLevel() {
-    if (ui.DNR->isVisible() && bandModeSettled())
-        SaveBandModeSettings(-1, -1);
+    if (!ui.DNR->isVisible() || !bandModeSettled())
+        return;
+    if (!dnrSaveTimer) {
+        dnrSaveTimer = new QTimer(this);
+        dnrSaveTimer->setSingleShot(true);
+        dnrSaveTimer->setInterval(dnrSaveDelayMs);
+        connect(dnrSaveTimer, &QTimer::timeout, this, [this] {
+            if (ui.cbBand->currentIndex() == dnrSaveBand && ui.cbMode->currentIndex() == dnrSaveMode &&
+                bandModeSettled())
+                SaveBandModeSettings(-1, -1);
+        });
+    }
+    dnrSaveBand = ui.cbBand->currentIndex();
+    dnrSaveMode = ui.cbMode->currentIndex();
+    dnrSaveTimer->start();
 }
 
 void Corvane::on_ckIFShift_stateChanged(int state) {

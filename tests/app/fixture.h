@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -106,6 +107,7 @@ struct CorvaneTestAccess {
     static float& lastBusyLevel(Corvane& w) { return w.lastBusyLevel; }
     static QRectF meterBarRect(Corvane& w) { return w.meterBarRect; }
     static QSerialPort* port(Corvane& w) { return w.serialPort; }
+    static bool dnrSavePending(Corvane& w) { return w.dnrSaveTimer && w.dnrSaveTimer->isActive(); }
 };
 
 // A shown and active window on the pseudo-terminal radio end, past its power query (which

@@ -44,19 +44,32 @@ TEST_F(LevelTest, NoiseReductionLevelIsStoredForTheBandAndMode) {
     w.ui.cbBand->setCurrentIndex(4);
     w.ui.cbMode->setCurrentIndex(2);
     w.SaveBandModeSettings(-1, -1);
-    EXPECT_EQ(sentBy([&] { w.ui.DNR->setValue(11); }), "RL011;");
-    EXPECT_EQ(query("select dnr_value from band_mode_settings where band = 4 and mode = 2"),
-              (std::vector<std::vector<std::string>>{{"11"}}));
+    const auto storedLevel = [&] {
+        const auto rows = query("select dnr_value from band_mode_settings where band = 4 and mode = 2");
+        return rows.size() == 1 ? rows[0][0] : "";
+    };
+    // A drag: every step is sent, the last one is stored.
+    EXPECT_EQ(sentBy([&] {
+                  for (int level = 5; level <= 11; ++level)
+                      w.ui.DNR->setValue(level);
+              }),
+              "RL005;RL006;RL007;RL008;RL009;RL010;RL011;");
+    EXPECT_TRUE(runEventsUntil([&] { return storedLevel() == "11"; }, 3000)) << storedLevel();
     // The radio's own report of a new level is kept as well, and sent nowhere.
     EXPECT_EQ(replyTo("RL004;"), "");
-    EXPECT_EQ(query("select dnr_value from band_mode_settings where band = 4 and mode = 2"),
-              (std::vector<std::vector<std::string>>{{"4"}}));
+    EXPECT_TRUE(runEventsUntil([&] { return storedLevel() == "4"; }, 3000)) << storedLevel();
+    // A band change right after a turn leaves the old band's level alone.
+    replyTo("RL006;");
+    w.ui.cbBand->setCurrentIndex(5);
+    EXPECT_TRUE(runEventsUntil([&] { return !CorvaneTestAccess::dnrSavePending(w); }, 3000));
+    EXPECT_EQ(storedLevel(), "4");
+    w.ui.cbBand->setCurrentIndex(4);
 
     // Out of sight, the slider is set, not moved: nothing is sent or stored.
     w.ui.tabWidget->setCurrentIndex(1);
     EXPECT_EQ(sentBy([&] { w.ui.DNR->setValue(13); }), "");
-    EXPECT_EQ(query("select dnr_value from band_mode_settings where band = 4 and mode = 2"),
-              (std::vector<std::vector<std::string>>{{"4"}}));
+    EXPECT_FALSE(CorvaneTestAccess::dnrSavePending(w));
+    EXPECT_EQ(storedLevel(), "4");
 }
 
 TEST_F(LevelTest, IfShiftSendsWholeSteps) {
