@@ -4,6 +4,8 @@
 
 #include <QSerialPort>
 
+#include <iterator>
+
 #include <fmt/format.h>
 
 namespace CAT = Yaesu::Commands::FT891;
@@ -91,6 +93,17 @@ struct FunctionTable {
         return nullptr;
     }
 
+    // Each kind and selector has one row, and a kind's selector rows come before its row for
+    // any selector, which would otherwise take their answers.
+    static constexpr bool eachSelectorOnce() {
+        for (size_t i = 0; i < std::size(rows); ++i)
+            for (size_t j = i + 1; j < std::size(rows); ++j)
+                if (rows[i].kind == rows[j].kind &&
+                    (rows[i].selector == rows[j].selector || rows[i].selector == any))
+                    return false;
+        return true;
+    }
+
     static constexpr bool wellFormed() {
         for (const FunctionRow& row : rows)
             if ((row.effect == Effect::Custom) != (row.custom != nullptr) ||
@@ -100,6 +113,7 @@ struct FunctionTable {
     }
 };
 static_assert(FunctionTable::wellFormed(), "a function row needs exactly one of a widget or a custom effect");
+static_assert(FunctionTable::eachSelectorOnce(), "an answer has two rows in the function table");
 
 void Corvane::applyFunctionAnswer(Kind kind, CAT::IntPair value) {
     const FunctionRow* row = FunctionTable::find(kind, value.first);
@@ -114,12 +128,14 @@ void Corvane::applyFunctionAnswer(Kind kind, CAT::IntPair value) {
         showOnOff(row->target(ui), state == 0 ? 1 : state == 1 ? 0 : state);
         break;
     case Effect::Level:
-        ShowValue(static_cast<QAbstractSlider*>(row->target(ui)), state);
-        row->target(ui)->update();
+        if (auto* slider = qobject_cast<QAbstractSlider*>(row->target(ui))) {
+            ShowValue(slider, state);
+            slider->update();
+        }
         break;
     case Effect::Tick:
-        if (state == 0 || state == 1)
-            ShowChecked(static_cast<QAbstractButton*>(row->target(ui)), state == 1);
+        if (auto* box = qobject_cast<QAbstractButton*>(row->target(ui)); box && (state == 0 || state == 1))
+            ShowChecked(box, state == 1);
         break;
     case Effect::Custom:
         (this->*row->custom)(value);
