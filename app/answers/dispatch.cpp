@@ -51,7 +51,7 @@ struct AnswerTable {
         {Kind::CS, parses<CAT::ParseCS>, nullptr},
         {Kind::CT, parses<CAT::ParseCT>, nullptr},
         {Kind::DA, parses<CAT::ParseDA>, nullptr},
-        {Kind::EX, parsesMenu, nullptr},
+        {Kind::EX, parsesMenu, &Corvane::onMenuAnswer},
         {Kind::FA, parses<CAT::ParseFA>, &Corvane::onFrequencyAAnswer},
         {Kind::FB, parses<CAT::ParseFB>, &Corvane::onFrequencyBAnswer},
         {Kind::FS, parses<CAT::ParseFS>, nullptr},
@@ -74,7 +74,7 @@ struct AnswerTable {
         {Kind::MT, parses<CAT::ParseMT>, nullptr},
         {Kind::MW, nullptr, nullptr},
         {Kind::MX, parses<CAT::ParseMX>, nullptr},
-        {Kind::NA, parses<CAT::ParseNA>, nullptr},
+        {Kind::NA, parses<CAT::ParseNA>, &Corvane::onNarrowAnswer},
         {Kind::NB, parses<CAT::ParseNB>, nullptr},
         {Kind::NL, parses<CAT::ParseNL>, nullptr},
         {Kind::NR, parses<CAT::ParseNR>, &Corvane::onNoiseReductionAnswer},
@@ -135,9 +135,12 @@ void Corvane::ProcessCommmand(std::string answer) {
 void Corvane::onUnknownAnswer(const std::string& answer) {
     // During the read-back, the radio's "?;" refuses the oldest read still waiting.
     if (readBackInProgress && answer == "?;") {
-        skipOldestChainRead();
+        skipOldestChainRead(false);
         return;
     }
+    // A restore's values or its closing AC read refused: the restore is over all the same.
+    if (restoreInFlight && answer == "?;")
+        finishRestore();
     if (!lastAnswer.empty())
         Trace(fmt::format("unknown after {:s} was sent!\r\n", lastAnswer));
 }

@@ -131,12 +131,15 @@ TEST_F(BandModeTest, RestoreDuringTheReadBackSendsNothing) {
     EXPECT_EQ(Access::widthOffset(w), 1);
     EXPECT_EQ(w.ui.cbBand->currentText(), "14");
     // The chain's NR answer finds no restore under way and leaves the window disabled.
+    Access::awaitRead(w, "NR0;");
     radioSends("NR01;");
     EXPECT_EQ(radioReceivesFor(200), "OS0;");
     EXPECT_FALSE(w.isEnabled());
+    Access::awaitRead(w, "SH0;");
     radioSends("SH0004;");
     EXPECT_EQ(radioReceivesFor(200), "SQ0;");
 
+    Access::awaitRead(w, "VX;");
     radioSends("VX0;");
     EXPECT_EQ(radioReceives("AC;", 1000), "RL001;SH0104;NR01;AC;");
     EXPECT_FALSE(w.isEnabled());

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/Corvane.h"
+
+#include <QTimer>
 #include "sim/pty.h"
 #include "sim/pty_radio.h"
 
@@ -85,6 +87,16 @@ struct CorvaneTestAccess {
     static bool& readBackInProgress(Corvane& w) { return w.readBackInProgress; }
     static bool& bandSettingsApplied(Corvane& w) { return w.bandSettingsApplied; }
     static bool& restoringFromDatabase(Corvane& w) { return w.restoringFromDatabase; }
+    // Puts the read-back where it waits for `read` alone, as if the chain had just sent it,
+    // for a test that plays the radio by hand from the middle of the chain. Nothing is sent
+    // again on a time-out meanwhile.
+    static void awaitRead(Corvane& w, const std::string& read) {
+        w.pendingChainReads.clear();
+        w.pendingChainReads.push_back({read, w.chainClock.elapsed(), false, true});
+        w.chainTimer->stop();
+    }
+    // Ends the tuning bursts, as if the dials had rested for a while.
+    static void restDials(Corvane& w) { w.tuningA = w.tuningB = {}; }
 };
 
 // A shown and active window on the pseudo-terminal radio end, past its power query (which

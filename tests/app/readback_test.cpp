@@ -183,6 +183,7 @@ TEST_F(ReadBackTest, IdentificationAnswersDuringTheReadBack) {
     ASSERT_TRUE(startReadBackWithRadioEnd());
     // The FT-891 itself and an unknown model pass without a word.
     for (const char* id : {"ID0650;", "ID0999;"}) {
+        CorvaneTestAccess::awaitRead(*window, "ID;");
         radioSends(id);
         EXPECT_EQ(radioReceives("IS0;", 1000), "IS0;") << id;
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -193,27 +194,59 @@ TEST_F(ReadBackTest, IdentificationAnswersDuringTheReadBack) {
 TEST_F(ReadBackTest, ChainBranchesOnTheAnswer) {
     ASSERT_TRUE(startReadBackWithRadioEnd());
     struct Step {
+        const char* awaited;
         const char* answer;
         const char* next;
     };
     const Step steps[] = {
-        {"AG0100;", "AI1;AI;"},     {"AI0;", "AI1;BC0;"},      {"CN00012;", "CN01;"},
-        {"CN01023;", "CO00;"},      {"CO000001;", "CO01;"},    {"CO010010;", "CS;"},
-        {"CO020001;", "CO03;"},     {"CO030050;", "CS;"},      {"KM1CQ;", "KM2;"},
-        {"KM4;", "KM5;"},           {"KM5TEST;", "KP;"},       {"MD02;", "MG;"},
-        {"MD03;", "ML0;"},          {"MD0C;", "ML0;"},         {"MD0B;", "MG;"},
-        {"ML0001;", "ML1;"},        {"ML1050;", "MS;"},        {"PR11;", "PR0;"},
-        {"PR00;", "RA0;"},          {"RG0030;", "AG0;RL0;"},   {"DA01020304;", "EX0101;"},
-        {"EX01012000;", "EX0102;"}, {"EX1623000;", "EX1801;"}, {"EX18030101;", "FA;"},
-        {"BY00;", "CF0;"},
+        {"AG0;", "AG0100;", "AI1;AI;"},       {"AI;", "AI0;", "AI1;BC0;"},
+        {"CN00;", "CN00012;", "CN01;"},       {"CN01;", "CN01023;", "CO00;"},
+        {"CO00;", "CO000001;", "CO01;"},      {"CO01;", "CO010010;", "CS;"},
+        {"CO02;", "CO020001;", "CO03;"},      {"CO03;", "CO030050;", "CS;"},
+        {"KM1;", "KM1CQ;", "KM2;"},           {"KM4;", "KM4;", "KM5;"},
+        {"KM5;", "KM5TEST;", "KP;"},          {"MD0;", "MD02;", "MG;"},
+        {"MD0;", "MD03;", "ML0;"},            {"MD0;", "MD0C;", "ML0;"},
+        {"MD0;", "MD0B;", "MG;"},             {"ML0;", "ML0001;", "ML1;"},
+        {"ML1;", "ML1050;", "MS;"},           {"PR1;", "PR11;", "PR0;"},
+        {"PR0;", "PR00;", "RA0;"},            {"RG0;", "RG0030;", "AG0;RL0;"},
+        {"DA;", "DA01020304;", "EX0101;"},    {"EX0101;", "EX01012000;", "EX0102;"},
+        {"EX1623;", "EX1623000;", "EX1801;"}, {"EX1803;", "EX18030101;", "FA;"},
     };
     for (const Step& step : steps) {
+        CorvaneTestAccess::awaitRead(*window, step.awaited);
         radioSends(step.answer);
         EXPECT_EQ(radioReceives(step.next, 1000), step.next) << step.answer;
     }
     // A processor state other than 0 or 1 moves nothing.
+    CorvaneTestAccess::awaitRead(*window, "PR1;");
     radioSends("PR12;");
     EXPECT_EQ(radioReceivesFor(300), "");
+}
+
+// Only the answer to the read the chain waits for moves it on: the radio's reports of its own
+// keys and knobs, and a second answer to a read sent twice, only show.
+TEST_F(ReadBackTest, AnswersNotAskedForDoNotMoveTheChain) {
+    ASSERT_TRUE(startReadBackWithRadioEnd());
+    Corvane& w = *window;
+    CorvaneTestAccess::awaitRead(w, "EX0206;");
+    // The VOX key, the main dial, the busy squelch and a meter: none ends or forks the chain.
+    radioSends("VX1;FA014074010;BY10;RM1100;SM0050;");
+    EXPECT_EQ(radioReceivesFor(300), "");
+    EXPECT_FALSE(w.isEnabled());
+    // The answer it waits for steps it once; the same answer again steps nothing.
+    radioSends("EX02061;");
+    EXPECT_EQ(radioReceives("EX0207;", 1000), "EX0207;");
+    radioSends("EX02061;");
+    EXPECT_EQ(radioReceivesFor(300), "");
+
+    // The RG step reads the AF gain once more: its answer moves the slider and starts nothing.
+    CorvaneTestAccess::awaitRead(w, "RG0;");
+    radioSends("RG0030;");
+    EXPECT_EQ(radioReceives("AG0;RL0;", 1000), "AG0;RL0;");
+    radioSends("AG0120;");
+    EXPECT_EQ(radioReceivesFor(300), "");
+    radioSends("RL005;");
+    EXPECT_EQ(radioReceives("SC;", 1000), "SC;");
 }
 
 TEST_F(ReadBackTest, GarbledOrRefusedAnswersDuringTheReadBack) {
@@ -228,6 +261,7 @@ TEST_F(ReadBackTest, GarbledOrRefusedAnswersDuringTheReadBack) {
     EXPECT_EQ(radioReceives("OI;", 1000), "OI;");
     EXPECT_NE(std::find(traceLines.begin(), traceLines.end(), "no answer to IF;\r\n"), traceLines.end());
     // The end at VX enables the window even though nothing was restored.
+    CorvaneTestAccess::awaitRead(*window, "VX;");
     radioSends("VX0;");
     EXPECT_TRUE(window->isEnabled());
     EXPECT_EQ(window->statusBar()->currentMessage(), "Read-back finished: the radio did not answer 1 read");

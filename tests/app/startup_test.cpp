@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QApplication>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
@@ -163,27 +164,45 @@ TEST(PortSettingsDialog, CancelAndCloseBothReject) {
     }
 }
 
-// The port settings button stores a new choice for the next start; the open port stays.
-TEST_F(WindowTest, PortSettingsButtonStoresTheChoiceForTheNextStart) {
+// The port settings button: Cancel changes nothing; a port that does not open is stored for the
+// next start while the open one stays; a port that opens replaces the open one and the start
+// begins again on it (the FT-891 shows two serial ports, and only one of them carries CAT).
+TEST_F(WindowTest, PortSettingsButtonSwitchesToTheChosenPort) {
     storePort(radio.slavePath(), 38400);
     start();
+    window->show();
     radioReceives("PS;");
+    radioSends("PS0;");
+    const auto choose = [this](const QString& port, const QString& baud, bool accept = true) {
+        dialogShown = false;
+        answerPortDialog(port, baud, accept);
+        withPortDialog([this] { window->ui.pbPortSettings->click(); });
+        EXPECT_TRUE(dialogShown);
+    };
 
-    answerPortDialog("/dev/ttyUSB7", "9600", false);
-    withPortDialog([this] { window->ui.pbPortSettings->click(); });
-    EXPECT_TRUE(dialogShown);
+    choose("/dev/ttyUSB7", "9600", false);
     EXPECT_EQ(radioReceivesFor(200), "");
     EXPECT_EQ(query("select port_name, baud_rate from port_settings where id = 1"),
               (std::vector<std::vector<std::string>>{{radio.slavePath(), "38400"}}));
 
-    dialogShown = false;
-    answerPortDialog("/dev/ttyUSB7", "9600");
-    withPortDialog([this] { window->ui.pbPortSettings->click(); });
-    EXPECT_TRUE(dialogShown);
+    // Blanks around a typed path are no part of it.
+    choose("  /nonexistent/ttyUSB7 ", "9600");
     EXPECT_EQ(query("select id, port_name, baud_rate from port_settings"),
-              (std::vector<std::vector<std::string>>{{"1", "/dev/ttyUSB7", "9600"}}));
+              (std::vector<std::vector<std::string>>{{"1", "/nonexistent/ttyUSB7", "9600"}}));
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("Could not open /nonexistent/ttyUSB7"));
     EXPECT_EQ(slaveSpeed(radio), B38400);
-    // The open port reads the radio again.
-    EXPECT_EQ(radioReceives("IF;", 1000), "IF;");
-    EXPECT_FALSE(window->isEnabled());
+    EXPECT_TRUE(window->isEnabled());
+
+    Sim::PtyRadio other;
+    choose(QString::fromStdString(other.slavePath()), "19200");
+    const auto pump = [] { QApplication::processEvents(QEventLoop::AllEvents, 5); };
+    ASSERT_TRUE(other.waitForCommand("VX;", std::chrono::milliseconds(20000), pump));
+    EXPECT_TRUE(runEventsUntil([this] { return window->isEnabled(); }, 3000));
+    EXPECT_TRUE(other.hasReceived("PS;"));
+    EXPECT_EQ(window->ui.VFO->text(), "14.074.000");
+    EXPECT_EQ(query("select port_name, baud_rate from port_settings where id = 1"),
+              (std::vector<std::vector<std::string>>{{other.slavePath(), "19200"}}));
+    // The first port is let go: nothing more goes out on it, and the window stays open.
+    EXPECT_EQ(radioReceivesFor(200), "");
+    EXPECT_TRUE(window->isVisible());
 }
