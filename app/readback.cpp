@@ -243,7 +243,8 @@ void Corvane::showReadBackProgress() {
     }
     readBackProgress->setRange(0, typicalChainReads);
     readBackProgress->setValue(std::min(answeredChainReads, typicalChainReads));
-    readBackProgress->setFormat(QString("Reading the radio on %1 at %2 baud: %v of %m").arg(portPath).arg(portBaudRate));
+    readBackProgress->setFormat(
+        QString("Reading the radio on %1 at %2 baud: %v of %m").arg(portPath).arg(portBaudRate));
     readBackProgress->show();
 }
 

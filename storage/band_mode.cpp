@@ -5,6 +5,7 @@
 #include "app/trace.h"
 #include "storage/statement.h"
 
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -92,8 +93,13 @@ void Corvane::RestoreBandModeSettings(int band, int mode) {
             sendIfOpen(command, flush);
         };
         // Level 0 is no DNR level: a row whose level was never stored keeps the radio's.
-        if (const int level = row.integer(dnrValueColumn); level > 0)
+        // The slider shows the level sent: a radio already at that level reports nothing, and
+        // the next store must not put the slider's old level back.
+        if (const int level = row.integer(dnrValueColumn); level > 0) {
             send(CAT::SetRL(level), false);
+            const QSignalBlocker quiet(ui.DNR);
+            ui.DNR->setValue(level);
+        }
         // -1 is a pair stored before any width was shown; index 0 is the narrowest width.
         if (const int width = row.integer(widthValueColumn); width >= 0) {
             send(CAT::SetSH({1, width + widthOffset}), true);

@@ -46,8 +46,8 @@ constexpr ColumnRow columnRows[] = {
 // clang-format on
 
 bool hasColumn(sqlite3* database, const char* table, const char* column) {
-    const std::string pragma = std::string("select count(*) from pragma_table_info('") + table +
-                               "') where name = ?1;";
+    const std::string pragma =
+        std::string("select count(*) from pragma_table_info('") + table + "') where name = ?1;";
     Statement count(database, pragma.c_str(), {std::string(column)});
     return count.next() && count.integer(0) > 0;
 }
@@ -59,8 +59,8 @@ bool mendColumns(sqlite3* database) {
             continue;
         if (!row.definition)
             return false;
-        const std::string add =
-            std::string("alter table ") + row.table + " add column " + row.column + " " + row.definition + ";";
+        const std::string add = std::string("alter table ") + row.table + " add column " + row.column + " " +
+                                row.definition + ";";
         if (sqlite3_exec(database, add.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
             return false;
         if (row.mend && sqlite3_exec(database, row.mend, nullptr, nullptr, nullptr) != SQLITE_OK)

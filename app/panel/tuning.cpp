@@ -63,7 +63,8 @@ bool Corvane::frequencyKnown(unsigned int hertz, const char* vfo) {
     if (hertz != 0)
         return true;
     statusBar()->showMessage(
-        QString("VFO %1's frequency is not known yet (the radio has not reported it): nothing is tuned").arg(vfo),
+        QString("VFO %1's frequency is not known yet (the radio has not reported it): nothing is tuned")
+            .arg(vfo),
         5000);
     return false;
 }

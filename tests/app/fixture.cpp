@@ -173,6 +173,9 @@ bool WindowTest::startShown(const std::string& port) {
 void FrontPanelTest::SetUp() {
     ASSERT_TRUE(startShown(radio.slavePath()));
     ASSERT_EQ(radioReceives("PS;", 3000), "aslkdfk;PS;");
+    // A radio that is switched off: it answers, so no read-back starts and no word about a
+    // silent port comes up in the middle of a test.
+    radioSends("PS0;", 0);
 }
 
 void FrontPanelTest::focus(QWidget* widget) {

@@ -2,9 +2,9 @@
 
 #include "app/Corvane.h"
 
-#include <QTimer>
 #include "sim/pty.h"
 #include "sim/pty_radio.h"
+#include <QTimer>
 
 #include <QString>
 #include <QTemporaryDir>
@@ -99,8 +99,8 @@ struct CorvaneTestAccess {
     static void restDials(Corvane& w) { w.tuningA = w.tuningB = {}; }
 };
 
-// A shown and active window on the pseudo-terminal radio end, past its power query (which
-// nothing answers, so no read-back runs): the front panel as the operator finds it.
+// A shown and active window on the pseudo-terminal radio end, past its power query (answered
+// "off", so no read-back runs): the front panel as the operator finds it.
 class FrontPanelTest : public WindowTest {
 protected:
     void SetUp() override;

@@ -5,13 +5,14 @@
 #include "dialogs/PortSettings.h"
 #include "storage/schema.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QApplication>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
 
+#include <sqlite3.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -127,6 +128,54 @@ TEST_F(WindowTest, UnusableDatabaseIsReportedAndTheWindowRunsWithoutIt) {
     EXPECT_FALSE(warning->text().isEmpty());
     EXPECT_EQ(window->statusBar()->currentMessage(), "Reading Radio Power Status..");
     EXPECT_NE(std::find(traceLines.begin(), traceLines.end(), "failed to open database"), traceLines.end());
+}
+
+// A state.db written by another version, or damaged, whose tables lack a column: the column is
+// added, and the rows that lacked it read as "not stored", never as zeros.
+TEST_F(WindowTest, TablesMissingAColumnAreMended) {
+    QDir().mkpath(configHome.path() + "/Corvane");
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(databasePath().toUtf8().constData(), &db), SQLITE_OK);
+    const std::string setup =
+        "create table port_settings(id INTEGER PRIMARY KEY AUTOINCREMENT, port_name varchar(20));"
+        "insert into port_settings(port_name) values('" +
+        radio.slavePath() +
+        "');"
+        "create table band_mode_settings(id INTEGER PRIMARY KEY AUTOINCREMENT, band int default 0, mode int "
+        "default 0, dnr_enabled int default 0, dnr_value int default 0);"
+        "insert into band_mode_settings(band, mode, dnr_enabled, dnr_value) values(5, 1, 1, 9);";
+    ASSERT_EQ(sqlite3_exec(db, setup.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+
+    // A port without its speed is no choice: the dialog asks, and row 1 keeps the answer.
+    answerPortDialog(QString::fromStdString(radio.slavePath()), "38400");
+    start();
+    EXPECT_TRUE(dialogShown);
+    EXPECT_EQ(query("select id, port_name, baud_rate from port_settings"),
+              (std::vector<std::vector<std::string>>{{"1", radio.slavePath(), "38400"}}));
+    EXPECT_EQ(window->findChild<QLabel*>("databaseWarning"), nullptr);
+
+    // The stored pair without a width sends its level and switch, and no width.
+    radioReceives("PS;");
+    radioSends("PS1;");
+    ASSERT_EQ(radioReceives("IF;"), "IF;");
+    radioSends("IF001014074000+000000200000;");
+    ASSERT_EQ(radioReceives("OI;"), "OI;");
+    CorvaneTestAccess::awaitRead(*window, "VX;");
+    radioSends("VX0;");
+    EXPECT_EQ(radioReceives("AC;", 1000), "RL009;NR01;AC;");
+}
+
+// A radio that does not answer the power query: a word on what to check, and a usable window.
+TEST_F(WindowTest, SilentPortIsReported) {
+    storePort(radio.slavePath(), 38400);
+    start();
+    EXPECT_EQ(radioReceives("PS;"), "aslkdfk;PS;");
+    EXPECT_TRUE(runEventsUntil(
+        [this] { return window->statusBar()->currentMessage().startsWith("The radio does not answer on"); },
+        5000));
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains("try the other one"));
+    EXPECT_TRUE(window->isEnabled());
 }
 
 TEST(PortSettingsDialog, OffersTheRadioSpeedsOnly) {
