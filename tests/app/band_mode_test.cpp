@@ -251,12 +251,7 @@ namespace {
 class RestoreEndTest : public BandModeTest {
 protected:
     void endReadBack() {
-        radioSends("PS1;");
-        ASSERT_EQ(radioReceives("IF;"), "IF;");
-        radioSends("IF001014074000+000000200000;");
-        ASSERT_EQ(radioReceives("OI;"), "OI;");
-        Access::awaitRead(*window, "VX;");
-        radioSends("VX0;");
+        playReadBackEnd("IF001014074000+000000200000;");
         ASSERT_EQ(radioReceives("AC;", 1000), "RL012;SH0114;NR01;AC;");
         ASSERT_FALSE(window->isEnabled());
     }

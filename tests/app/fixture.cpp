@@ -162,6 +162,15 @@ void WindowTest::radioSends(const std::string& bytes, int settleMs) {
     runEventsFor(settleMs);
 }
 
+void WindowTest::playReadBackEnd(const std::string& information) {
+    radioSends("PS1;");
+    ASSERT_EQ(radioReceives("IF;"), "IF;");
+    radioSends(information);
+    ASSERT_EQ(radioReceives("OI;"), "OI;");
+    CorvaneTestAccess::awaitRead(*window, "VX;");
+    radioSends("VX0;");
+}
+
 bool WindowTest::startShown(const std::string& port) {
     storePort(port, 38400);
     start();

@@ -47,6 +47,10 @@ protected:
     // The radio sends bytes, and the window gets the time to handle them.
     void radioSends(const std::string& bytes, int settleMs = 50);
 
+    // Plays a radio that says it is on, answers the chain's IF read with `information`, and then
+    // the chain's last answer: the read-back ends here and the restore at its end goes out.
+    void playReadBackEnd(const std::string& information);
+
     // Bytes the radio end sent that the window has not read yet.
     int bytesWaitingAtWindow() const;
     static void runEventsFor(int ms);

@@ -157,12 +157,7 @@ TEST_F(WindowTest, TablesMissingAColumnAreMended) {
 
     // The stored pair without a width sends its level and switch, and no width.
     radioReceives("PS;");
-    radioSends("PS1;");
-    ASSERT_EQ(radioReceives("IF;"), "IF;");
-    radioSends("IF001014074000+000000200000;");
-    ASSERT_EQ(radioReceives("OI;"), "OI;");
-    CorvaneTestAccess::awaitRead(*window, "VX;");
-    radioSends("VX0;");
+    playReadBackEnd("IF001014074000+000000200000;");
     EXPECT_EQ(radioReceives("AC;", 1000), "RL009;NR01;AC;");
 }
 
