@@ -262,6 +262,7 @@ private:
     int skippedChainReads = 0;
     // Reads in a row the radio never answered; three of them end the read-back.
     int unansweredInARow = 0;
+    int powerQueries = 0; // power queries sent so far; the newest one's silence is reported
     int answeredChainReads = 0;
     QProgressBar* readBackProgress = nullptr;
     // The port as it was chosen (QSerialPort::portName() drops "/dev/").

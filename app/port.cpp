@@ -35,12 +35,14 @@ bool Corvane::sendIfOpen(const std::string& command, bool flush) {
 // answers keep arriving in order; the bytes and their gaps are those of the blocking form.
 void Corvane::queryPowerStatus() {
     powerQueryPending = true;
+    const int query = ++powerQueries;
     write(std::string(wakeUp, wakeUpLength));
-    QTimer::singleShot(1400, this, [this] {
+    QTimer::singleShot(1400, this, [this, query] {
         write(CAT::ReadPS());
-        // A radio on this line answers at once; silence is worth telling the operator.
-        QTimer::singleShot(powerQueryTimeoutMs, this, [this] {
-            if (powerQueryPending && serialPort && serialPort->isOpen())
+        // A radio on this line answers at once; silence is worth telling the operator, unless a
+        // later query (on another port, say) has taken over.
+        QTimer::singleShot(powerQueryTimeoutMs, this, [this, query] {
+            if (powerQueryPending && query == powerQueries && serialPort && serialPort->isOpen())
                 showRadioSilent();
         });
     });
