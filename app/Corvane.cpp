@@ -1,4 +1,5 @@
 #include "app/Corvane.h"
+#include "app/timeouts.h"
 
 #include <QBrush>
 #include <QPen>
@@ -9,7 +10,8 @@
 
 Corvane::Corvane(QWidget* parent)
     : QMainWindow(parent), voiceMemoryTimer(new QTimer(this)), chainTimer(new QTimer(this)),
-      meterPollTimer(new QTimer(this)) {
+      modeChangeTimer(new QTimer(this)), restoreTimer(new QTimer(this)), meterPollTimer(new QTimer(this)) {
+    chainClock.start();
     ui.setupUi(this);
     placeMeterScales();
     disableOffControls();
@@ -46,14 +48,24 @@ void Corvane::disableOffControls() {
         w->setEnabled(false);
 }
 
+void Corvane::connectPort() {
+    if (!serialPort)
+        return;
+    connect(serialPort, &QSerialPort::readyRead, this, &Corvane::OnRadioRead);
+    connect(serialPort, &QSerialPort::aboutToClose, this, &Corvane::OnPortClosing);
+    connect(serialPort, &QSerialPort::errorOccurred, this, &Corvane::onPortError);
+}
+
 void Corvane::connectSignals() {
-    if (serialPort) {
-        connect(serialPort, &QSerialPort::readyRead, this, &Corvane::OnRadioRead);
-        connect(serialPort, &QSerialPort::aboutToClose, this, &Corvane::OnPortClosing);
-        connect(serialPort, &QSerialPort::errorOccurred, this, &Corvane::onPortError);
-    }
-    chainTimer->setInterval(250);
+    connectPort();
+    chainTimer->setInterval(100);
     connect(chainTimer, &QTimer::timeout, this, &Corvane::checkChainTimeouts);
+    for (QTimer* timer : {modeChangeTimer, restoreTimer}) {
+        timer->setSingleShot(true);
+        timer->setInterval(readTimeoutMs);
+    }
+    connect(modeChangeTimer, &QTimer::timeout, this, &Corvane::onModeChangeUnanswered);
+    connect(restoreTimer, &QTimer::timeout, this, &Corvane::finishRestore);
     // The front panel's combo-box slots do not follow the on_<object>_<signal> names.
     connect(ui.cbMode, QOverload<int>::of(&QComboBox::activated), this, &Corvane::on_cbModeActivated);
     connect(ui.cbBand, QOverload<int>::of(&QComboBox::activated), this, &Corvane::on_cbBandActivated);

@@ -19,6 +19,7 @@
 
 class QBrush;
 class QLabel;
+class QProgressBar;
 class QLineEdit;
 class QPen;
 class QTimer;
@@ -141,9 +142,13 @@ public:
 
     // --- mode, band and width display (app/panel/mode_band_width.cpp) ---
     void UpdateModeDisplay(int modeCode);
+    void onModeChangeUnanswered();
     void LookUpBand();
     // `store` keeps the shown width as the current band and mode's choice.
     void UpdateWidthDisplay(int widthCode, bool store = true);
+    // A BFO menu item's value (11-07, 07-07, 10-11, 08-12) picks the sideband the mode shows;
+    // false for any other item.
+    bool showBfoValue(int menuNumber, int value);
 
 private:
     // --- sending (app/port.cpp) ---
@@ -154,15 +159,25 @@ private:
     bool sendIfOpen(const std::string& command, bool flush = true);
 
     // --- read-back chain (app/readback.cpp) ---
+    // An answer (skipping: a read the radio refused or never answered) moves the chain on,
+    // when it is the answer to a read the chain is waiting for.
     void takeChainStep(Yaesu::Commands::FT891::CommandType kind, const std::string& message, bool skipping);
-    void writeChainRead(const std::string& read);
-    void skipOldestChainRead();
+    void writeChainRead(const std::string& read, bool stepsChain = true);
+    void skipOldestChainRead(bool timedOut);
     void checkChainTimeouts();
     void endReadBack();
+    // The radio stopped answering: the read-back ends unfinished and the window is usable.
+    void abandonReadBack();
+    void showReadBackProgress();
+    void removeReadBackProgress();
+    // What to check when the radio does not answer on this port at this speed.
+    void showRadioSilent();
 
     // --- answer handlers (app/answers/) ---
     // Each takes its answer parsed (see the answer table in app/answers/dispatch.cpp).
     void onUnknownAnswer(const std::string& answer);
+    // EX answers still come as text: only the BFO items matter to the front panel yet.
+    void onMenuAnswer(const std::string& answer);
     void onPowerAnswer(int state);
     void onIdentityAnswer(int id);
     void paintButton(QWidget* button, const QColor& colour);
@@ -212,6 +227,8 @@ private:
     void onModeAnswer(int modeCode);
     void onWidthAnswer(Yaesu::Commands::FT891::IntPair width);
     void onBandChangeStep();
+    // A restore has its answer (or was refused, or timed out): the panel's settings are settled.
+    void finishRestore();
 
     // --- function toggles (app/panel/toggles.cpp) ---
     // Switches the function of a toggle button of the General page (its colour is its state).
@@ -232,8 +249,25 @@ private:
     // A frequency typed into `edit`, or nothing (with a status bar message) when it is none.
     std::optional<int> typedFrequency(const QLineEdit* edit);
     // Whether the band and mode settings on the panel are the ones of the current pair:
-    // no band or mode change is waiting for its restore and no restore is on its way.
+    // no band or mode change is waiting for its restore, no restore is on its way, and the
+    // radio's frequency lies in the band cbBand shows.
     bool bandModeSettled() const;
+    // Whether the radio's last reported frequency lies in the band cbBand shows (or is not
+    // known yet): only then do the panel's width and DNR belong to cbBand's band.
+    bool radioOnShownBand() const;
+    // A tuning dial's click: one step from where the burst of clicks so far has left the
+    // frequency, or from the radio's last report when no burst is in flight.
+    struct TuningBurst {
+        unsigned int target = 0; // where the clicks have taken the VFO; 0: no burst
+        qint64 lastClickAt = 0;
+    };
+    bool burstInFlight(TuningBurst& burst);
+    unsigned int tuningBase(TuningBurst& burst, unsigned int reported);
+    void tuneTo(TuningBurst& burst, unsigned int frequency);
+    // A report of the radio's frequency ends a burst it has caught up with.
+    void reportFrequency(TuningBurst& burst, unsigned int& known, unsigned int hertz);
+    // False, with a status bar message, while the radio has not reported the frequency.
+    bool frequencyKnown(unsigned int hertz, const char* vfo);
 
     // --- construction (app/Corvane.cpp) ---
     void disableOffControls();
@@ -246,6 +280,10 @@ private:
     void SavePortSettings(const std::string& portName, int baudRate);
     bool openDatabase(const std::string& path);
     void openSerialPort(const QString& name, int baudRate);
+    void connectPort();
+    // A new port or speed from Port Settings: the new port replaces the open one and the
+    // start begins again on it. False when it does not open (the old port stays).
+    bool switchSerialPort(const QString& name, int baudRate);
     void showDatabaseUnavailable();
 
 public:
@@ -301,11 +339,30 @@ private:
         std::string read;
         qint64 sentAt = 0;
         bool resent = false;
+        bool stepsChain = true; // false for a read that only refreshes a control
     };
     std::deque<PendingRead> pendingChainReads;
     QTimer* chainTimer = nullptr;
+    // The window's monotonic clock, started at construction.
     QElapsedTimer chainClock;
     int skippedChainReads = 0;
+    // Reads in a row the radio never answered; three of them end the read-back.
+    int unansweredInARow = 0;
+    int powerQueries = 0; // power queries sent so far; the newest one's silence is reported
+    int answeredChainReads = 0;
+    QProgressBar* readBackProgress = nullptr;
+    // The port as it was chosen (QSerialPort::portName() drops "/dev/").
+    QString portPath;
+    int portBaudRate = 0;
+
+    // --- tuning ---
+    TuningBurst tuningA, tuningB;
+    // The mode code the radio last reported (IF, MD); -1 until it has.
+    int radioModeCode = -1;
+    // Ends a mode change that never brings its SH answer, and a restore whose closing AC
+    // read is never answered: neither waits longer than a read.
+    QTimer* modeChangeTimer = nullptr;
+    QTimer* restoreTimer = nullptr;
 
     // --- band and mode memory ---
     // A restore has sent its values and its closing AC read is not answered yet. Until then

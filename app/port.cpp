@@ -1,10 +1,12 @@
 #include "app/Corvane.h"
 #include "app/panel/look.h"
+#include "app/timeouts.h"
 #include "app/trace.h"
 #include "dialogs/PortSettings.h"
 
 #include <QSerialPort>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace CAT = Yaesu::Commands::FT891;
@@ -34,8 +36,17 @@ bool Corvane::sendIfOpen(const std::string& command, bool flush) {
 // answers keep arriving in order; the bytes and their gaps are those of the blocking form.
 void Corvane::queryPowerStatus() {
     powerQueryPending = true;
+    const int query = ++powerQueries;
     write(std::string(wakeUp, wakeUpLength));
-    QTimer::singleShot(1400, this, [this] { write(CAT::ReadPS()); });
+    QTimer::singleShot(1400, this, [this, query] {
+        write(CAT::ReadPS());
+        // A radio on this line answers at once; silence is worth telling the operator, unless a
+        // later query (on another port, say) has taken over.
+        QTimer::singleShot(powerQueryTimeoutMs, this, [this, query] {
+            if (powerQueryPending && query == powerQueries && serialPort && serialPort->isOpen())
+                showRadioSilent();
+        });
+    });
 }
 
 void Corvane::powerOn() {
@@ -68,6 +79,9 @@ void Corvane::powerOff() {
         write(std::string(wakeUp, wakeUpLength), false);
         ui.VFO->clear();
         ui.VFOB->clear();
+        // The radio's frequencies are unknown until it is read back again.
+        vfoAFrequency = vfoBFrequency = 0;
+        tuningA = tuningB = {};
         ui.cbWidth->clear();
         for (QSlider* slider :
              {ui.Volume, ui.Squelch, ui.RFGain, ui.NBLvl, ui.MON, ui.DNR, ui.Comp, ui.MicGain})
@@ -79,18 +93,54 @@ void Corvane::powerOff() {
     });
 }
 
-// New settings are stored for the next start; the open port stays as it is.
+// New settings are stored for the next start. A new port or speed is opened at once and the
+// start begins again on it: a first start on the wrong port of the radio's pair is mended
+// without starting the program again.
 void Corvane::on_pbPortSettings_clicked() {
     PortSettings dialog;
     dialog.setModal(true);
     if (serialPort) {
-        dialog.ui.comboBox->setCurrentText(serialPort->portName());
+        dialog.ui.comboBox->setCurrentText(portPath);
         dialog.ui.comboBox_2->setCurrentText(QString::number(serialPort->baudRate()));
     }
     if (dialog.exec() != QDialog::Accepted)
         return;
-    SavePortSettings(dialog.selectedPortName().toStdString(), dialog.selectedBaudRate());
-    startReadBack();
+    const QString name = dialog.selectedPortName();
+    const int baudRate = dialog.selectedBaudRate();
+    SavePortSettings(name.toStdString(), baudRate);
+    if (serialPort && serialPort->isOpen() && name == portPath && baudRate == portBaudRate) {
+        startReadBack();
+        return;
+    }
+    if (switchSerialPort(name, baudRate))
+        showStartStatus();
+}
+
+bool Corvane::switchSerialPort(const QString& name, int baudRate) {
+    auto* port = new QSerialPort(name);
+    port->setBaudRate(baudRate, QSerialPort::AllDirections);
+    if (!port->open(QIODevice::ReadWrite)) {
+        statusBar()->showMessage(QString("Could not open %1: %2").arg(name, port->errorString()));
+        delete port;
+        return false;
+    }
+    // The old port goes quietly: its closing must not close the window.
+    if (serialPort) {
+        serialPort->disconnect(this);
+        delete serialPort;
+    }
+    serialPort = port;
+    portPath = name;
+    portBaudRate = baudRate;
+    connectPort();
+    // Nothing of the old line carries over: no half answer, no read it was waiting for.
+    receiveBuffer.clear();
+    readBackInProgress = false;
+    pendingChainReads.clear();
+    chainTimer->stop();
+    removeReadBackProgress();
+    setEnabled(true);
+    return true;
 }
 
 // A USB adapter pulled out of its socket leaves a port that reads nothing: say so. Other

@@ -1,9 +1,12 @@
 #include "app/Corvane.h"
 #include "app/panel/look.h"
+#include "app/timeouts.h"
 #include "app/trace.h"
 
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QSerialPort>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <optional>
@@ -15,10 +18,12 @@ using Kind = CAT::CommandType;
 
 namespace {
 
-// A read the chain writes, or a set command written along with it (no answer expected).
+// What the chain writes after an answer: the next read; a set command written along with it
+// (no answer expected); or a read whose answer only refreshes the window and moves nothing.
+enum class Role : std::uint8_t { Read, Set, Refresh };
 struct ChainWrite {
     std::string command;
-    bool read = true;
+    Role role = Role::Read;
 };
 using ChainWrites = std::vector<ChainWrite>;
 
@@ -43,11 +48,11 @@ template <std::string (*Read)()> ChainWrites fixed(const std::string&, const Cha
 
 // Auto-information goes on here, then is read back.
 ChainWrites afterAG(const std::string&, const ChainContext&) {
-    return {{CAT::SetAI(1), false}, {CAT::ReadAI()}};
+    return {{CAT::SetAI(1), Role::Set}, {CAT::ReadAI()}};
 }
-// The AF gain read starts a second pass from AG that the end at VX stops.
+// The AF gain is read once more here; its answer refreshes the slider and leads nowhere.
 ChainWrites afterRG(const std::string&, const ChainContext&) {
-    return {{CAT::ReadAG()}, {CAT::ReadRL()}};
+    return {{CAT::ReadAG(), Role::Refresh}, {CAT::ReadRL()}};
 }
 
 ChainWrites afterCN(const std::string& m, const ChainContext&) {
@@ -200,70 +205,128 @@ struct ChainTable {
 static_assert(std::size(ChainTable::links) == 52, "the chain has a link for each of its 52 answer kinds");
 static_assert(ChainTable::eachAnswerOnce(), "an answer kind has two links in the chain");
 
+namespace {
+// Reads of a full chain for a radio in a voice mode: 16 before the menu, the 158 menu items,
+// 42 after it. Other modes differ by a read or two; the progress bar only needs the scale.
+constexpr int typicalChainReads = 16 + 158 + 42;
+
+// The radio answers a read with the read's own mnemonic and selector digits first, so an
+// answer belongs to a read when it starts with the read's text ("CN01;" → "CN01023;").
+bool answers(const std::string& answer, const std::string& read) {
+    const size_t length = read.size() - 1; // without the ";"
+    return answer.size() > length && answer.compare(0, length, read, 0, length) == 0;
+}
+} // namespace
+
 void Corvane::startReadBack() {
     if (!serialPort || !serialPort->isOpen())
         return;
     statusBar()->showMessage("Reading the radio's current state", 5000);
-    if (!readBackInProgress)
+    if (!readBackInProgress) {
         skippedChainReads = 0;
+        unansweredInARow = 0;
+        answeredChainReads = 0;
+        pendingChainReads.clear();
+    }
     readBackInProgress = true;
     setEnabled(false);
+    showReadBackProgress();
     writeChainRead(CAT::ReadIF());
     chainTimer->start();
+}
+
+void Corvane::showReadBackProgress() {
+    if (!readBackProgress) {
+        readBackProgress = new QProgressBar(this);
+        readBackProgress->setObjectName("readBackProgress");
+        readBackProgress->setMaximumWidth(420);
+        statusBar()->addPermanentWidget(readBackProgress);
+    }
+    readBackProgress->setRange(0, typicalChainReads);
+    readBackProgress->setValue(std::min(answeredChainReads, typicalChainReads));
+    readBackProgress->setFormat(
+        QString("Reading the radio on %1 at %2 baud: %v of %m").arg(portPath).arg(portBaudRate));
+    readBackProgress->show();
+}
+
+void Corvane::removeReadBackProgress() {
+    if (!readBackProgress)
+        return;
+    statusBar()->removeWidget(readBackProgress);
+    readBackProgress->deleteLater();
+    readBackProgress = nullptr;
 }
 
 void Corvane::takeChainStep(Kind kind, const std::string& message, bool skipping) {
     const ChainLink* link = ChainTable::find(kind);
     if (!link)
         return;
+    bool refreshOnly = false;
+    if (!skipping) {
+        // Only the answer to a read the chain waits for moves it: a report of the operator's
+        // own key, or a second answer to a read that was sent again, is shown and no more.
+        const auto answered =
+            std::find_if(pendingChainReads.begin(), pendingChainReads.end(),
+                         [&message](const PendingRead& p) { return answers(message, p.read); });
+        if (answered == pendingChainReads.end())
+            return;
+        refreshOnly = !answered->stepsChain;
+        pendingChainReads.erase(answered);
+        unansweredInARow = 0;
+        if (refreshOnly)
+            return;
+        ++answeredChainReads;
+        if (readBackProgress)
+            readBackProgress->setValue(std::min(answeredChainReads, typicalChainReads));
+    }
     if (link->ends) {
         endReadBack();
         return;
     }
     const ChainWrites writes = link->next(message, {ui.cbMode->currentIndex(), skipping});
-    if (writes.empty())
-        return;
-    if (!skipping) {
-        const auto answered =
-            std::find_if(pendingChainReads.begin(), pendingChainReads.end(),
-                         [kind](const PendingRead& p) { return CAT::ClassifyAnswer(p.read) == kind; });
-        if (answered != pendingChainReads.end())
-            pendingChainReads.erase(answered);
-    }
     if (link->savesBandMode)
         SaveBandModeSettings(currentBandIndex, currentModeIndex);
-    for (const ChainWrite& w : writes)
-        w.read ? writeChainRead(w.command) : write(w.command, false);
+    for (const ChainWrite& w : writes) {
+        if (w.role == Role::Set)
+            write(w.command, false);
+        else
+            writeChainRead(w.command, w.role == Role::Read);
+    }
 }
 
-void Corvane::writeChainRead(const std::string& read) {
-    if (!chainClock.isValid())
-        chainClock.start();
-    pendingChainReads.push_back({read, chainClock.elapsed(), false});
+void Corvane::writeChainRead(const std::string& read, bool stepsChain) {
+    pendingChainReads.push_back({read, chainClock.elapsed(), false, stepsChain});
     write(read);
 }
 
-// The radio refused the oldest waiting read, or never answered it: go on as if it had.
-void Corvane::skipOldestChainRead() {
+// The radio refused the oldest waiting read ("?;"), or never answered it: go on as if it had.
+void Corvane::skipOldestChainRead(bool timedOut) {
     if (pendingChainReads.empty())
         return;
-    const std::string read = pendingChainReads.front().read;
+    const PendingRead oldest = pendingChainReads.front();
     pendingChainReads.pop_front();
+    if (!oldest.stepsChain)
+        return;
+    Trace(fmt::format("no answer to {:s}\r\n", oldest.read));
     ++skippedChainReads;
-    Trace(fmt::format("no answer to {:s}\r\n", read));
-    takeChainStep(CAT::ClassifyAnswer(read), read, true);
+    if (!timedOut) {
+        unansweredInARow = 0;
+    } else if (++unansweredInARow >= unansweredReadsForSilence) {
+        abandonReadBack();
+        return;
+    }
+    takeChainStep(CAT::ClassifyAnswer(oldest.read), oldest.read, true);
 }
 
-// A read unanswered for 2 s is sent once more; after another 2 s the chain moves past it.
+// A read unanswered for a while is sent once more; after as long again the chain moves past it.
 void Corvane::checkChainTimeouts() {
-    constexpr qint64 answerTimeoutMs = 2000;
     if (pendingChainReads.empty())
         return;
     PendingRead& oldest = pendingChainReads.front();
-    if (chainClock.elapsed() - oldest.sentAt < answerTimeoutMs)
+    if (chainClock.elapsed() - oldest.sentAt < readTimeoutMs)
         return;
-    if (oldest.resent) {
-        skipOldestChainRead();
+    if (oldest.resent || !oldest.stepsChain) {
+        skipOldestChainRead(true);
         return;
     }
     oldest.resent = true;
@@ -276,6 +339,7 @@ void Corvane::endReadBack() {
     readBackInProgress = false;
     chainTimer->stop();
     pendingChainReads.clear();
+    removeReadBackProgress();
     RestoreBandModeSettings(currentBandIndex, currentModeIndex);
     // Nothing restored means no answer will come to end the wait: enable the window now.
     if (!restoreInFlight) {
@@ -286,6 +350,23 @@ void Corvane::endReadBack() {
         statusBar()->showMessage(QString::fromStdString(
             fmt::format("Read-back finished: the radio did not answer {:d} {:s}", skippedChainReads,
                         skippedChainReads == 1 ? "read" : "reads")));
+}
+
+void Corvane::abandonReadBack() {
+    readBackInProgress = false;
+    chainTimer->stop();
+    pendingChainReads.clear();
+    removeReadBackProgress();
+    setEnabled(true);
+    showRadioSilent();
+}
+
+void Corvane::showRadioSilent() {
+    statusBar()->showMessage(
+        QString("The radio does not answer on %1 at %2 baud: is this the radio's CAT port (the FT-891 shows "
+                "two serial ports; try the other one), and is menu 05-06 CAT RATE set to %2?")
+            .arg(portPath)
+            .arg(portBaudRate));
 }
 
 void Corvane::onPowerAnswer(int state) {

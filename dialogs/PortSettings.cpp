@@ -27,8 +27,9 @@ QList<qint32> PortSettings::radioSpeeds(const QList<qint32>& standard) {
     return speeds;
 }
 
+// Blanks around a typed path are never part of a device's name.
 QString PortSettings::selectedPortName() const {
-    return ui.comboBox->currentText();
+    return ui.comboBox->currentText().trimmed();
 }
 
 int PortSettings::selectedBaudRate() const {

@@ -5,7 +5,9 @@
 #include "app/trace.h"
 #include "storage/statement.h"
 
+#include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <fmt/format.h>
 
@@ -23,9 +25,9 @@ constexpr const char* updateBandMode = "update band_mode_settings set dnr_enable
 constexpr const char* selectBandMode = "select * from band_mode_settings where band = ?1 and mode = ?2;";
 
 // Columns of a band_mode_settings row.
-constexpr int dnrEnabledColumn = 3;
-constexpr int dnrValueColumn = 4;
-constexpr int widthValueColumn = 5;
+constexpr const char* dnrEnabledColumn = "dnr_enabled";
+constexpr const char* dnrValueColumn = "dnr_value";
+constexpr const char* widthValueColumn = "width_value";
 
 } // namespace
 
@@ -49,6 +51,10 @@ void Corvane::InsertBandModeSettings(int band, int mode) {
 void Corvane::SaveBandModeSettings(int band, int mode) {
     if (ui.cbBand->currentIndex() < 0 || ui.cbMode->currentIndex() < 0)
         return;
+    // The radio has moved to another band whose frequency report came before the band shows:
+    // its width and DNR belong to that band, not to the one cbBand still names.
+    if (!radioOnShownBand())
+        return;
     // A pair gets its one row here, and only here or in a restore, after a count of none.
     if (!HasBandModeSettings(band, mode)) {
         InsertBandModeSettings(band, mode);
@@ -63,12 +69,17 @@ void Corvane::SaveBandModeSettings(int band, int mode) {
         .run();
 }
 
-// During the read-back only the width offset is worked out: the radio's own values are
-// being read and stored, and the restore at its end sends them.
 void Corvane::RestoreBandModeSettings(int band, int mode) {
     statusBar()->showMessage("Updating radio from Database", 1000);
+    // The read-back stores the radio's values as they arrive; a row made before they have
+    // all arrived would hold the panel's defaults.
+    if (readBackInProgress) {
+        widthOffset = WidthOffsetFor(mode == -1 ? ui.cbMode->currentIndex() : mode, narrowOn);
+        return;
+    }
     if (!HasBandModeSettings(band, mode)) {
-        InsertBandModeSettings(band, mode);
+        if (radioOnShownBand())
+            InsertBandModeSettings(band, mode);
         return;
     }
     std::lock_guard<std::mutex> lock(databaseMutex);
@@ -76,14 +87,19 @@ void Corvane::RestoreBandModeSettings(int band, int mode) {
     mode = mode == -1 ? ui.cbMode->currentIndex() : mode;
     for (Statement row(database, selectBandMode, {band, mode}); row.next();) {
         widthOffset = WidthOffsetFor(mode, narrowOn);
-        if (readBackInProgress)
-            continue;
         Trace("Update from database: BEGIN\r\n");
         const auto send = [this](const std::string& command, bool flush) {
             Trace(fmt::format("Sending {}\r\n", command));
             sendIfOpen(command, flush);
         };
-        send(CAT::SetRL(row.integer(dnrValueColumn)), false);
+        // Level 0 is no DNR level: a row whose level was never stored keeps the radio's.
+        // The slider shows the level sent: a radio already at that level reports nothing, and
+        // the next store must not put the slider's old level back.
+        if (const int level = row.integer(dnrValueColumn); level > 0) {
+            send(CAT::SetRL(level), false);
+            const QSignalBlocker quiet(ui.DNR);
+            ui.DNR->setValue(level);
+        }
         // -1 is a pair stored before any width was shown; index 0 is the narrowest width.
         if (const int width = row.integer(widthValueColumn); width >= 0) {
             send(CAT::SetSH({1, width + widthOffset}), true);
@@ -94,10 +110,12 @@ void Corvane::RestoreBandModeSettings(int band, int mode) {
             dnrEnabled = 1;
             send(CAT::SetNR(1), true);
         }
-        // The answer to this read tells that the radio has taken the values.
+        // The answer to this read tells that the radio has taken the values; a read lost or
+        // refused ends the wait after a read's time all the same.
         if (sendIfOpen(CAT::ReadAC())) {
             restoringFromDatabase = true;
             restoreInFlight = true;
+            restoreTimer->start();
         }
     }
 }

@@ -22,14 +22,15 @@ void Corvane::InitDatabase() {
     if (!openDatabase(path))
         showDatabaseUnavailable();
 
-    std::string portName;
+    QString portName;
     int baudRate = 0;
     for (Statement row(database, Schema::selectPort); row.next();) {
-        portName = row.text(1);
-        baudRate = row.integer(2);
+        portName = QString::fromStdString(row.text("port_name")).trimmed();
+        baudRate = row.integer("baud_rate");
     }
-    if (!portName.empty()) {
-        openSerialPort(QString::fromStdString(portName), baudRate);
+    // A row without a speed (a damaged file, or one of another version) is no choice: ask again.
+    if (!portName.isEmpty() && baudRate > 0) {
+        openSerialPort(portName, baudRate);
         return;
     }
 
@@ -46,7 +47,7 @@ void Corvane::InitDatabase() {
     openSerialPort(chosenName, chosenRate);
     // Only a port that opened is remembered; otherwise the dialog comes again next time.
     if (serialPort->isOpen())
-        Statement(database, Schema::insertPort, {chosenName.toStdString(), chosenRate}).run();
+        Storage::StorePort(database, chosenName.toStdString(), chosenRate);
 }
 
 // Opens state.db and creates its tables. A file that cannot be opened, or is not a
@@ -74,6 +75,8 @@ void Corvane::showDatabaseUnavailable() {
 }
 
 void Corvane::openSerialPort(const QString& name, int baudRate) {
+    portPath = name;
+    portBaudRate = baudRate;
     serialPort = new QSerialPort(name);
     serialPort->setBaudRate(baudRate, QSerialPort::AllDirections);
     serialPort->open(QIODevice::ReadWrite);

@@ -43,4 +43,21 @@ std::string Statement::text(int column) const {
                  : std::string();
 }
 
+int Statement::column(const char* name) const {
+    for (int c = 0; statement && c < sqlite3_column_count(statement); ++c)
+        if (sqlite3_stricmp(sqlite3_column_name(statement, c), name) == 0)
+            return c;
+    return -1;
+}
+
+int Statement::integer(const char* name) const {
+    const int c = column(name);
+    return c < 0 ? 0 : integer(c);
+}
+
+std::string Statement::text(const char* name) const {
+    const int c = column(name);
+    return c < 0 ? std::string() : text(c);
+}
+
 } // namespace Storage

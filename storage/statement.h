@@ -23,6 +23,11 @@ public:
     bool next();
     int integer(int column) const;
     std::string text(int column) const;
+    // The index of the result column with this name, or -1. "select *" reads by name: a table
+    // mended by adding a column has it last, not where this version creates it.
+    int column(const char* name) const;
+    int integer(const char* name) const;
+    std::string text(const char* name) const;
     // Runs a statement that changes data; true when SQLite reported it done.
     bool run();
 

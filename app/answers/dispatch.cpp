@@ -68,7 +68,11 @@ struct AnswerTable {
         {Kind::CS, checked<CAT::ParseCS>},
         {Kind::CT, checked<CAT::ParseCT>},
         {Kind::DA, checked<CAT::ParseDA>},
-        {Kind::EX, checkedMenu},
+        {Kind::EX,
+         [](Corvane& w, const std::string& a) {
+             checkedMenu(w, a);
+             w.onMenuAnswer(a);
+         }},
         {Kind::FA, typed<CAT::ParseFA, &Corvane::onFrequencyAAnswer>},
         {Kind::FB, typed<CAT::ParseFB, &Corvane::onFrequencyBAnswer>},
         {Kind::FS, function<Kind::FS, CAT::ParseFS>},
@@ -150,9 +154,12 @@ void Corvane::ProcessCommmand(std::string answer) {
 void Corvane::onUnknownAnswer(const std::string& answer) {
     // During the read-back, the radio's "?;" refuses the oldest read still waiting.
     if (readBackInProgress && answer == "?;") {
-        skipOldestChainRead();
+        skipOldestChainRead(false);
         return;
     }
+    // A restore's values or its closing AC read refused: the restore is over all the same.
+    if (restoreInFlight && answer == "?;")
+        finishRestore();
     if (!lastAnswer.empty())
         Trace(fmt::format("unknown after {:s} was sent!\r\n", lastAnswer));
 }

@@ -5,6 +5,7 @@
 #include "app/panel/frequency_text.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <fmt/format.h>
 
@@ -44,21 +45,25 @@ const MemoryStatus* findMemoryStatus(int vfoMemory) {
 // In memory mode the frequency line shows the channel, so VFO A's frequency goes below.
 void Corvane::onFrequencyAAnswer(int hertz) {
     const QString text = FrequencyDisplay(hertz);
-    (ui.VFOType->text() == "A" ? ui.VFO : ui.VFOB)->setText(text);
-    // Mode, band and clarifier come only with the IF answer.
-    if (!readBackInProgress && !bandSettingsApplied)
+    const bool vfoAShown = ui.VFOType->text() == "A";
+    (vfoAShown ? ui.VFO : ui.VFOB)->setText(text);
+    if (vfoAShown)
+        reportFrequency(tuningA, vfoAFrequency, static_cast<unsigned int>(hertz));
+    // Mode, band and clarifier come only with the IF answer; a tuning burst asks once the
+    // radio has caught up with it.
+    if (!readBackInProgress && !bandSettingsApplied && !burstInFlight(tuningA))
         write(CAT::ReadIF());
 }
 
 // VFO B's dial and quick split start from this frequency; no OI answer follows an FB report.
 void Corvane::onFrequencyBAnswer(int hertz) {
     ui.VFOB->setText(FrequencyDisplay(hertz));
-    vfoBFrequency = static_cast<unsigned int>(hertz);
+    reportFrequency(tuningB, vfoBFrequency, static_cast<unsigned int>(hertz));
 }
 
 void Corvane::onInformationAnswer(const CAT::InformationRecord& info) {
     const QString shown = FrequencyDisplay(info.frequency);
-    vfoAFrequency = static_cast<unsigned int>(info.frequency);
+    reportFrequency(tuningA, vfoAFrequency, static_cast<unsigned int>(info.frequency));
     UpdateModeDisplay(info.mode);
     clarifierOffset = info.clarifierValue;
     ui.lblClarifierValue->setText(QString::fromStdString(fmt::format("{:d}Hz", clarifierOffset)));
@@ -87,7 +92,7 @@ void Corvane::onOppositeInformationAnswer(const CAT::InformationRecord& info) {
     // Both VFOs on one frequency: the band follows VFO B's report as well.
     if (vfoBFrequency == vfoAFrequency)
         LookUpBand();
-    vfoBFrequency = static_cast<unsigned int>(info.frequency);
+    reportFrequency(tuningB, vfoBFrequency, static_cast<unsigned int>(info.frequency));
     ui.VFOB->setText(shown);
 }
 
@@ -119,20 +124,34 @@ void Corvane::onWidthAnswer(CAT::IntPair width) {
         if (restoringFromDatabase) {
             restoringFromDatabase = false;
         } else {
-            RestoreBandModeSettings(currentBandIndex, currentModeIndex);
+            modeChangeTimer->stop();
             modeChanged = false;
+            RestoreBandModeSettings(currentBandIndex, currentModeIndex);
         }
     }
 }
 
+// Only the BFO items matter to the front panel: they pick the sideband the mode shows.
+void Corvane::onMenuAnswer(const std::string& answer) {
+    const int number = CAT::ParseMenuNumber(answer);
+    if (CAT::FindMenuItem(number) && !CAT::IsVersionItem(number))
+        showBfoValue(number, CAT::ParseMenu(answer, number));
+}
+
+void Corvane::finishRestore() {
+    restoreTimer->stop();
+    restoreInFlight = false;
+    restoringFromDatabase = false;
+    bandSettingsApplied = false;
+    if (!readBackInProgress)
+        setEnabled(true);
+}
+
 // Runs before the tuner part of every AC answer.
 void Corvane::onBandChangeStep() {
-    if (restoreInFlight) {
-        // The answer to a restore's closing AC read: the radio has taken the restored values.
-        restoreInFlight = false;
-        restoringFromDatabase = false;
-        bandSettingsApplied = false;
-    }
+    // The answer to a restore's closing AC read: the radio has taken the restored values.
+    if (restoreInFlight)
+        finishRestore();
     if (!bandChangeReapply)
         return;
     bandChangeReapply = false;

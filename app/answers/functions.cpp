@@ -218,6 +218,8 @@ void Corvane::showMonitor(CAT::IntPair value) {
     showOnOff(ui.btnMON, value.second);
 }
 
+// NAR picks the width list of the next SH answer (the read-back reads NA before SH; the radio
+// reports its width again after a NAR change).
 void Corvane::showNarrow(CAT::IntPair value) {
     narrowOn = value.second;
     showOnOff(ui.btnNAR, value.second);

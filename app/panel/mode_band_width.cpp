@@ -4,6 +4,7 @@
 #include "app/panel/width_lists.h"
 
 #include <QSerialPort>
+#include <QTimer>
 
 #include <array>
 #include <climits>
@@ -206,7 +207,22 @@ int WidthOffsetFor(int modeIndex, int narrowOn) {
 }
 
 bool Corvane::bandModeSettled() const {
-    return !modeChanged && !bandChanged && !bandChangeReapply && !restoreInFlight;
+    return !modeChanged && !bandChanged && !bandChangeReapply && !restoreInFlight && radioOnShownBand();
+}
+
+bool Corvane::radioOnShownBand() const {
+    return vfoAFrequency == 0 || bandIndexOf(vfoAFrequency) == ui.cbBand->currentIndex();
+}
+
+bool Corvane::showBfoValue(int menuNumber, int value) {
+    const auto* item = std::find(std::begin(bfoMenuItems) + 1, std::end(bfoMenuItems), menuNumber);
+    if (item == std::end(bfoMenuItems))
+        return false;
+    this->*PanelTables::bfoValues[static_cast<size_t>(item - std::begin(bfoMenuItems))] = value;
+    // The sideband shown follows the menu at once, not only with the next mode report.
+    if (radioModeCode >= 0)
+        UpdateModeDisplay(radioModeCode);
+    return true;
 }
 
 void Corvane::on_cbModeActivated(int index) {
@@ -216,10 +232,13 @@ void Corvane::on_cbModeActivated(int index) {
     if (!serialPort || !serialPort->isOpen() || index < 0 ||
         index >= static_cast<int>(std::size(modeCommands)))
         return;
-    // The next SH answer brings the stored settings of the new mode.
     currentModeIndex = index;
-    modeChanged = true;
     const ModeCommand& command = modeCommands[index];
+    // A new mode code makes the radio report the new mode's width: that SH answer brings the
+    // stored settings of the new mode. The same code (USB after LSB: only the BFO item
+    // changes) brings no answer at all, so the stored settings go out at once.
+    const bool codeChanges = command.modeCode != radioModeCode;
+    modeChanged = codeChanges;
     ui.chkbxKeyerEnable->setEnabled(command.family == Family::Cw);
     if (command.family != Family::None) {
         const auto family = static_cast<size_t>(command.family);
@@ -228,6 +247,21 @@ void Corvane::on_cbModeActivated(int index) {
         this->*PanelTables::bfoValues[family] = command.bfoValue;
     }
     sendIfOpen(CAT::SetMD(command.modeCode));
+    if (codeChanges) {
+        modeChangeTimer->start();
+    } else {
+        ui.cbMode->setCurrentIndex(index);
+        RestoreBandModeSettings(currentBandIndex, currentModeIndex);
+    }
+}
+
+// The SH answer of a mode change never came: the new mode's settings go out all the same.
+void Corvane::onModeChangeUnanswered() {
+    if (!modeChanged)
+        return;
+    modeChanged = false;
+    if (!restoreInFlight)
+        RestoreBandModeSettings(currentBandIndex, currentModeIndex);
 }
 
 void Corvane::on_cbBandActivated(int index) {
@@ -254,6 +288,7 @@ void Corvane::on_cbWidthActivated(int index) {
 }
 
 void Corvane::UpdateModeDisplay(int modeCode) {
+    radioModeCode = modeCode;
     const auto* row = std::find_if(std::begin(modeDisplays), std::end(modeDisplays),
                                    [modeCode](const ModeDisplay& d) { return d.modeCode == modeCode; });
     if (row != std::end(modeDisplays)) {

@@ -3,8 +3,10 @@
 #include "app/answers/guards.h"
 #include "app/panel/button_look.h"
 #include "app/panel/frequency_text.h"
+#include "app/timeouts.h"
 
 #include <QApplication>
+#include <QStatusBar>
 
 #include <array>
 
@@ -57,37 +59,79 @@ void Corvane::on_VFOB_returnPressed() {
         write(CAT::ReadOI(), false);
 }
 
+bool Corvane::frequencyKnown(unsigned int hertz, const char* vfo) {
+    if (hertz != 0)
+        return true;
+    statusBar()->showMessage(
+        QString("VFO %1's frequency is not known yet (the radio has not reported it): nothing is tuned")
+            .arg(vfo),
+        5000);
+    return false;
+}
+
+// A burst lasts while clicks follow each other; the radio's report of the last one ends it
+// early. Answers lag clicks by several steps on a slow line: a burst that stepped from them
+// would lose steps and fall back.
+bool Corvane::burstInFlight(TuningBurst& burst) {
+    if (burst.target != 0 && chainClock.elapsed() - burst.lastClickAt > readTimeoutMs)
+        burst.target = 0;
+    return burst.target != 0;
+}
+
+unsigned int Corvane::tuningBase(TuningBurst& burst, unsigned int reported) {
+    return burstInFlight(burst) ? burst.target : reported;
+}
+
+void Corvane::tuneTo(TuningBurst& burst, unsigned int frequency) {
+    burst.target = frequency;
+    burst.lastClickAt = chainClock.elapsed();
+}
+
+void Corvane::reportFrequency(TuningBurst& burst, unsigned int& known, unsigned int hertz) {
+    known = hertz;
+    if (burst.target == hertz)
+        burst.target = 0;
+}
+
 // Position 0 stands for "no position known yet", so the first movement always steps up.
 void Corvane::on_dial_VFOA_valueChanged(int position) {
+    if (!frequencyKnown(vfoAFrequency, "A"))
+        return;
     const bool fast = ShowsColour(ui.btnFST, OnColour());
     const unsigned int step = fast ? fastStep : static_cast<unsigned int>(dialStep());
+    unsigned int frequency = tuningBase(tuningA, vfoAFrequency);
     const auto roundFast = [&] {
         if (fast)
-            vfoAFrequency -= vfoAFrequency % fastStep;
+            frequency -= frequency % fastStep;
     };
     if (dialAPrevious == 0) {
         dialAPrevious = position;
         roundFast();
-        vfoAFrequency += step;
+        frequency += step;
     } else if (position != dialAPrevious) {
-        vfoAFrequency = stepped(vfoAFrequency, toward(dialAPrevious, position), step);
+        frequency = stepped(frequency, toward(dialAPrevious, position), step);
         roundFast();
         dialAPrevious = position;
     }
-    sendIfOpen(CAT::SetFA(static_cast<int>(vfoAFrequency)), false);
+    if (sendIfOpen(CAT::SetFA(static_cast<int>(frequency)), false))
+        tuneTo(tuningA, frequency);
 }
 
 void Corvane::on_dial_VFOB_valueChanged(int position) {
+    if (!frequencyKnown(vfoBFrequency, "B"))
+        return;
     const bool fast = ShowsColour(ui.btnFST, OnColour());
     const unsigned int step = fast ? fastStep : ui.lblVFOBMode->text().contains("CW") ? cwStepB : otherStepB;
+    unsigned int frequency = tuningBase(tuningB, vfoBFrequency);
     if (dialBPrevious == 0 || dialBPrevious < position) {
-        vfoBFrequency += step;
+        frequency += step;
         dialBPrevious = position;
     } else if (position < dialBPrevious) {
-        vfoBFrequency = stepped(vfoBFrequency, -1, step);
+        frequency = stepped(frequency, -1, step);
         dialBPrevious = position;
     }
-    sendIfOpen(CAT::SetFB(static_cast<int>(vfoBFrequency)), false);
+    if (sendIfOpen(CAT::SetFB(static_cast<int>(frequency)), false))
+        tuneTo(tuningB, frequency);
 }
 
 void Corvane::on_ckClarEnabled_stateChanged(int state) {

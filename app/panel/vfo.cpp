@@ -81,6 +81,9 @@ void Corvane::on_btnQSPL_clicked() {
         paintButton(ui.btnQSPL, defaultButtonColour);
         commands = CAT::SetST(0) + CAT::SetFB(quickSplitFrequency);
     } else {
+        // Switching off puts VFO B back where it was: without its frequency there is no way back.
+        if (!frequencyKnown(vfoBFrequency, "B"))
+            return;
         paintButton(ui.btnQSPL, OnColour());
         quickSplitFrequency = static_cast<int>(vfoBFrequency);
         commands = quickSplit;

@@ -134,12 +134,15 @@ TEST_F(BandModeTest, RestoreDuringTheReadBackSendsNothing) {
     EXPECT_EQ(Access::widthOffset(w), 1);
     EXPECT_EQ(w.ui.cbBand->currentText(), "14");
     // The chain's NR answer finds no restore under way and leaves the window disabled.
+    Access::awaitRead(w, "NR0;");
     radioSends("NR01;");
     EXPECT_EQ(radioReceivesFor(200), "OS0;");
     EXPECT_FALSE(w.isEnabled());
+    Access::awaitRead(w, "SH0;");
     radioSends("SH0004;");
     EXPECT_EQ(radioReceivesFor(200), "SQ0;");
 
+    Access::awaitRead(w, "VX;");
     radioSends("VX0;");
     EXPECT_EQ(radioReceives("AC;", 1000), "RL001;SH0104;NR01;AC;");
     EXPECT_FALSE(w.isEnabled());
@@ -225,4 +228,83 @@ TEST_F(SimulatorPanelTest, BandAndModeChangesBringBackTheStoredSettings) {
     // One row per pair, and the stored widths are the ones restored.
     EXPECT_EQ(query("select band, mode, width_value from band_mode_settings order by band, mode"),
               (Rows{{"3", "1", "3"}, {"5", "1", "5"}, {"5", "3", "2"}}));
+}
+
+// The radio's BAND key: its frequency report comes first, then its width on the new band, and
+// only then the IF answer that moves cbBand. The new band's width never lands on the old band.
+TEST_F(BandModeTest, BandChangeAtTheRadioStoresUnderTheNewBand) {
+    Corvane& w = *window;
+    radioSends("IF001014074000+000000200000;SH0014;");
+    ASSERT_EQ(w.ui.cbBand->currentText(), "14");
+    ASSERT_EQ(w.ui.cbMode->currentText(), "USB");
+    EXPECT_EQ(stored(), (Rows{{"5", "1", "0", "1", "5"}}));
+
+    radioSends("FA007074000;");
+    EXPECT_EQ(radioReceives("IF;", 1000), "IF;");
+    radioSends("SH0010;");
+    EXPECT_EQ(w.ui.cbWidth->currentText(), "1950 Hz");
+    EXPECT_EQ(stored(), (Rows{{"5", "1", "0", "1", "5"}}));
+    radioSends("IF001007074000+000000200000;");
+    EXPECT_EQ(w.ui.cbBand->currentText(), "7.0");
+    EXPECT_EQ(stored(), (Rows{{"5", "1", "0", "1", "5"}, {"3", "1", "0", "1", "1"}}));
+}
+
+namespace {
+// The end of a read-back played by hand on 14 MHz USB, whose stored pair the restore sends.
+class RestoreEndTest : public BandModeTest {
+protected:
+    void endReadBack() {
+        playReadBackEnd("IF001014074000+000000200000;");
+        ASSERT_EQ(radioReceives("AC;", 1000), "RL012;SH0114;NR01;AC;");
+        ASSERT_FALSE(window->isEnabled());
+    }
+};
+} // namespace
+
+// The restore's closing AC read refused by the radio, or never answered: the window is usable
+// all the same, and the next width report is the operator's again.
+TEST_F(RestoreEndTest, RestoreEndsWhenItsClosingReadIsRefusedOrLost) {
+    store(5, 1, 1, 12, 5);
+    for (const char* reply : {"?;", ""}) {
+        SCOPED_TRACE(*reply ? "refused" : "lost");
+        endReadBack();
+        if (*reply)
+            radioSends(reply);
+        EXPECT_TRUE(runEventsUntil([this] { return window->isEnabled(); }, 3000));
+        radioSends("SH0016;");
+        EXPECT_EQ(stored(), (Rows{{"5", "1", "1", "12", "7"}}));
+        EXPECT_EQ(radioReceivesFor(200), "");
+        Access::restoringFromDatabase(*window) = false;
+        execute("update band_mode_settings set width_value = 5;");
+    }
+}
+
+// LSB → USB from the panel changes only the BFO menu item, not the mode code: the radio sends no
+// width report, so USB's stored settings go out at once; the operator's next turn of the WIDTH
+// knob on the radio is then taken as it is, not undone.
+TEST_F(SimulatorPanelTest, SidebandChangeRestoresAtOnceAndLeavesTheWidthKnobAlone) {
+    Corvane& w = *window;
+    focus(w.ui.cbMode);
+    emit w.ui.cbMode->activated(0);
+    EXPECT_TRUE(runEventsUntil([&] { return w.ui.cbMode->currentText() == "LSB"; }, 2000));
+    simulator.waitForQuiet(std::chrono::milliseconds(200), std::chrono::seconds(3),
+                           [] { QApplication::processEvents(QEventLoop::AllEvents, 5); });
+    execute("update band_mode_settings set width_value = 8 where band = 5 and mode = 1;");
+    simulator.clearReceived();
+
+    emit w.ui.cbMode->activated(1);
+    ASSERT_TRUE(simulatorReceives("AC;"));
+    settle();
+    EXPECT_EQ(simulatorCommands().front(), "EX11070;");
+    EXPECT_EQ(simulator.value("SH0;"), 17);
+    EXPECT_EQ(w.ui.cbMode->currentText(), "USB");
+
+    simulator.clearReceived();
+    simulator.operate("SH0016;");
+    EXPECT_TRUE(runEventsUntil([&] { return w.ui.cbWidth->currentText() == "2600 Hz"; }, 2000));
+    simulator.waitForQuiet(std::chrono::milliseconds(300), std::chrono::seconds(3),
+                           [] { QApplication::processEvents(QEventLoop::AllEvents, 5); });
+    EXPECT_TRUE(simulatorCommands().empty());
+    EXPECT_EQ(simulator.value("SH0;"), 16);
+    EXPECT_EQ(query("select width_value from band_mode_settings where band = 5 and mode = 1"), (Rows{{"7"}}));
 }

@@ -196,6 +196,15 @@ std::string WindowTest::replyTo(const std::string& answer) {
     return radioReceivesUntilQuiet();
 }
 
+void WindowTest::playReadBackEnd(const std::string& information) {
+    radioSends("PS1;");
+    ASSERT_EQ(radioReceives("IF;"), "IF;");
+    radioSends(information);
+    ASSERT_EQ(radioReceives("OI;"), "OI;");
+    CorvaneTestAccess::awaitRead(*window, "VX;");
+    radioSends("VX0;");
+}
+
 bool WindowTest::startShown(const std::string& port) {
     storePort(port, 38400);
     start();
@@ -207,6 +216,9 @@ bool WindowTest::startShown(const std::string& port) {
 void FrontPanelTest::SetUp() {
     ASSERT_TRUE(startShown(radio.slavePath()));
     ASSERT_EQ(radioReceives("PS;", 3000), "aslkdfk;PS;");
+    // A radio that is switched off: it answers, so no read-back starts and no word about a
+    // silent port comes up in the middle of a test.
+    radioSends("PS0;", 0);
 }
 
 void FrontPanelTest::focus(QWidget* widget) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/Corvane.h"
+
 #include "sim/pty.h"
 #include "sim/pty_radio.h"
+#include <QTimer>
 
 #include <QString>
 #include <QTemporaryDir>
@@ -55,6 +57,9 @@ protected:
     std::string radioReceivesUntilQuiet(int quietMs = 30, int timeoutMs = 3000);
     // The radio sends `answer`; returns what the window wrote in reply, once the line is quiet.
     std::string replyTo(const std::string& answer);
+    // Plays a radio that says it is on, answers the chain's IF read with `information`, and then
+    // the chain's last answer: the read-back ends here and the restore at its end goes out.
+    void playReadBackEnd(const std::string& information);
 
     // Bytes the radio end sent that the window has not read yet.
     int bytesWaitingAtWindow() const;
@@ -108,10 +113,20 @@ struct CorvaneTestAccess {
     static QRectF meterBarRect(Corvane& w) { return w.meterBarRect; }
     static QSerialPort* port(Corvane& w) { return w.serialPort; }
     static bool dnrSavePending(Corvane& w) { return w.dnrSaveTimer && w.dnrSaveTimer->isActive(); }
+    // Puts the read-back where it waits for `read` alone, as if the chain had just sent it,
+    // for a test that plays the radio by hand from the middle of the chain. Nothing is sent
+    // again on a time-out meanwhile.
+    static void awaitRead(Corvane& w, const std::string& read) {
+        w.pendingChainReads.clear();
+        w.pendingChainReads.push_back({read, w.chainClock.elapsed(), false, true});
+        w.chainTimer->stop();
+    }
+    // Ends the tuning bursts, as if the dials had rested for a while.
+    static void restDials(Corvane& w) { w.tuningA = w.tuningB = {}; }
 };
 
-// A shown and active window on the pseudo-terminal radio end, past its power query (which
-// nothing answers, so no read-back runs): the front panel as the operator finds it.
+// A shown and active window on the pseudo-terminal radio end, past its power query (answered
+// "off", so no read-back runs): the front panel as the operator finds it.
 class FrontPanelTest : public WindowTest {
 protected:
     void SetUp() override;

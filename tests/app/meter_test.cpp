@@ -203,13 +203,15 @@ protected:
 
 TEST_F(MeterPollTest, ReadingsAreAskedForOnlyWhileTheRadioIsOnAndIdle) {
     Corvane& w = *window;
-    // Nothing has said the radio is on: no readings.
+    // The radio said it is off: no readings.
     EXPECT_EQ(receivedUntilQuiet(500), "");
 
     // The read-back is never interrupted.
     radioSends("PS1;", 0);
-    const std::string duringReadBack = receivedUntilQuiet(700);
-    EXPECT_EQ(duringReadBack, "IF;");
+    EXPECT_EQ(receivedUntilQuiet(700), "IF;");
+    radioSends("IF001014074000+000000200000;", 0);
+    EXPECT_EQ(radioReceives("OI;"), "OI;");
+    Access::awaitRead(w, "VX;");
     radioSends("VX0;", 0);
     ASSERT_TRUE(runEventsUntil([&] { return w.isEnabled(); }, 3000));
 
@@ -242,8 +244,7 @@ TEST_F(MeterPollTest, ReadingsAreAskedForOnlyWhileTheRadioIsOnAndIdle) {
 }
 
 TEST_F(MeterPollTest, ClosedPortStopsTheReadings) {
-    radioSends("PS1;", 0);
-    radioSends("VX0;", 0);
+    playReadBackEnd("IF001014074000+000000200000;");
     ASSERT_TRUE(runEventsUntil([this] { return window->isEnabled(); }, 3000));
     EXPECT_EQ(radioReceives("SM0;", 1000).find("SM0;") != std::string::npos, true);
     Access::port(*window)->close();

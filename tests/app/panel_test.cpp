@@ -192,6 +192,7 @@ TEST_F(PanelTest, VfoADialSteps) {
         (w.ui.*c.stepSetting)->setCurrentIndex(c.stepIndex);
         Access::vfoAFrequency(w) = c.hertz;
         Access::dialAPrevious(w) = c.previous;
+        Access::restDials(w);
         EXPECT_EQ(sentBy([&] {
                       for (int p : c.positions)
                           turn(w.ui.dial_VFOA, p);
@@ -229,6 +230,7 @@ TEST_F(PanelTest, VfoBDialSteps) {
         w.ui.lblVFOBMode->setText(c.modeB);
         Access::vfoBFrequency(w) = c.hertz;
         Access::dialBPrevious(w) = c.previous;
+        Access::restDials(w);
         EXPECT_EQ(sentBy([&] {
                       for (int p : c.positions)
                           turn(w.ui.dial_VFOB, p);

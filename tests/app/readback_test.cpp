@@ -6,7 +6,9 @@
 #include "sim/pty_radio.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -183,6 +185,7 @@ TEST_F(ReadBackTest, IdentificationAnswersDuringTheReadBack) {
     ASSERT_TRUE(startReadBackWithRadioEnd());
     // The FT-891 itself and an unknown model pass without a word.
     for (const char* id : {"ID0650;", "ID0999;"}) {
+        CorvaneTestAccess::awaitRead(*window, "ID;");
         radioSends(id);
         EXPECT_EQ(radioReceives("IS0;", 1000), "IS0;") << id;
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -193,27 +196,71 @@ TEST_F(ReadBackTest, IdentificationAnswersDuringTheReadBack) {
 TEST_F(ReadBackTest, ChainBranchesOnTheAnswer) {
     ASSERT_TRUE(startReadBackWithRadioEnd());
     struct Step {
+        const char* awaited;
         const char* answer;
         const char* next;
     };
     const Step steps[] = {
-        {"AG0100;", "AI1;AI;"},     {"AI0;", "AI1;BC0;"},      {"CN00012;", "CN01;"},
-        {"CN01023;", "CO00;"},      {"CO000001;", "CO01;"},    {"CO010010;", "CS;"},
-        {"CO020001;", "CO03;"},     {"CO030050;", "CS;"},      {"KM1CQ;", "KM2;"},
-        {"KM4;", "KM5;"},           {"KM5TEST;", "KP;"},       {"MD02;", "MG;"},
-        {"MD03;", "ML0;"},          {"MD0C;", "ML0;"},         {"MD0B;", "MG;"},
-        {"ML0001;", "ML1;"},        {"ML1050;", "MS;"},        {"PR11;", "PR0;"},
-        {"PR00;", "RA0;"},          {"RG0030;", "AG0;RL0;"},   {"DA01020304;", "EX0101;"},
-        {"EX01012000;", "EX0102;"}, {"EX1623000;", "EX1801;"}, {"EX18030101;", "FA;"},
-        {"BY00;", "CF0;"},
+        {"AG0;", "AG0100;", "AI1;AI;"},
+        {"AI;", "AI0;", "AI1;BC0;"},
+        {"CN00;", "CN00012;", "CN01;"},
+        {"CN01;", "CN01023;", "CO00;"},
+        {"CO00;", "CO000001;", "CO01;"},
+        {"CO01;", "CO010010;", "CS;"},
+        {"CO02;", "CO020001;", "CO03;"},
+        {"CO03;", "CO030050;", "CS;"},
+        {"KM1;", "KM1CQ;", "KM2;"},
+        {"KM4;", "KM4;", "KM5;"},
+        {"KM5;", "KM5TEST;", "KP;"},
+        {"MD0;", "MD02;", "MG;"},
+        {"MD0;", "MD03;", "ML0;"},
+        {"MD0;", "MD0C;", "ML0;"},
+        {"MD0;", "MD0B;", "MG;"},
+        {"ML0;", "ML0001;", "ML1;"},
+        {"ML1;", "ML1050;", "MS;"},
+        {"PR1;", "PR11;", "PR0;"},
+        {"PR0;", "PR00;", "RA0;"},
+        {"RG0;", "RG0030;", "AG0;RL0;"},
+        {"DA;", "DA01020304;", "EX0101;"},
+        {"EX0101;", "EX01012000;", "EX0102;"},
+        {"EX1623;", "EX1623000;", "EX1801;"},
+        {"EX1803;", "EX18030101;", "FA;"},
     };
     for (const Step& step : steps) {
+        CorvaneTestAccess::awaitRead(*window, step.awaited);
         radioSends(step.answer);
         EXPECT_EQ(radioReceives(step.next, 1000), step.next) << step.answer;
     }
     // A processor state other than 0 or 1 moves nothing.
+    CorvaneTestAccess::awaitRead(*window, "PR1;");
     radioSends("PR12;");
     EXPECT_EQ(radioReceivesFor(300), "");
+}
+
+// Only the answer to the read the chain waits for moves it on: the radio's reports of its own
+// keys and knobs, and a second answer to a read sent twice, only show.
+TEST_F(ReadBackTest, AnswersNotAskedForDoNotMoveTheChain) {
+    ASSERT_TRUE(startReadBackWithRadioEnd());
+    Corvane& w = *window;
+    CorvaneTestAccess::awaitRead(w, "EX0206;");
+    // The VOX key, the main dial, the busy squelch and a meter: none ends or forks the chain.
+    radioSends("VX1;FA014074010;BY10;RM1100;SM0050;");
+    EXPECT_EQ(radioReceivesFor(300), "");
+    EXPECT_FALSE(w.isEnabled());
+    // The answer it waits for steps it once; the same answer again steps nothing.
+    radioSends("EX02061;");
+    EXPECT_EQ(radioReceives("EX0207;", 1000), "EX0207;");
+    radioSends("EX02061;");
+    EXPECT_EQ(radioReceivesFor(300), "");
+
+    // The RG step reads the AF gain once more: its answer moves the slider and starts nothing.
+    CorvaneTestAccess::awaitRead(w, "RG0;");
+    radioSends("RG0030;");
+    EXPECT_EQ(radioReceives("AG0;RL0;", 1000), "AG0;RL0;");
+    radioSends("AG0120;");
+    EXPECT_EQ(radioReceivesFor(300), "");
+    radioSends("RL005;");
+    EXPECT_EQ(radioReceives("SC;", 1000), "SC;");
 }
 
 TEST_F(ReadBackTest, GarbledOrRefusedAnswersDuringTheReadBack) {
@@ -228,7 +275,117 @@ TEST_F(ReadBackTest, GarbledOrRefusedAnswersDuringTheReadBack) {
     EXPECT_EQ(radioReceives("OI;", 1000), "OI;");
     EXPECT_NE(std::find(traceLines.begin(), traceLines.end(), "no answer to IF;\r\n"), traceLines.end());
     // The end at VX enables the window even though nothing was restored.
+    CorvaneTestAccess::awaitRead(*window, "VX;");
     radioSends("VX0;");
     EXPECT_TRUE(window->isEnabled());
     EXPECT_EQ(window->statusBar()->currentMessage(), "Read-back finished: the radio did not answer 1 read");
+}
+
+// A read answered late, after it was sent again, is taken once: the chain moves on once and
+// every later read still goes out once.
+TEST_F(ReadBackTest, LateAnswerToAResentReadIsTakenOnce) {
+    ASSERT_TRUE(startReadBackWithRadioEnd());
+    EXPECT_EQ(radioReceives("IF;", 3000), "IF;");
+    radioSends("IF001014074000+000000200000;IF001014074000+000000200000;");
+    EXPECT_EQ(radioReceives("OI;", 1000), "OI;");
+    radioSends("OI001007074000+000000200000;");
+    EXPECT_EQ(radioReceives("AC;", 1000), "AC;");
+    EXPECT_EQ(radioReceivesFor(300), "");
+}
+
+// While the chain runs, the status bar shows how far it has come, and on which port and speed.
+TEST_F(ReadBackTest, ProgressShowsWhileReading) {
+    ASSERT_TRUE(startReadBackWithRadioEnd());
+    Corvane& w = *window;
+    const auto progress = [&w] { return w.findChild<QProgressBar*>("readBackProgress"); };
+    ASSERT_NE(progress(), nullptr);
+    EXPECT_EQ(progress()->value(), 0);
+    EXPECT_TRUE(progress()->text().contains(QString::fromStdString(radio.slavePath())));
+    EXPECT_TRUE(progress()->text().contains("38400 baud"));
+    radioSends("IF001014074000+000000200000;");
+    EXPECT_EQ(progress()->value(), 1);
+    CorvaneTestAccess::awaitRead(w, "VX;");
+    radioSends("VX0;");
+    EXPECT_TRUE(runEventsUntil([&] { return progress() == nullptr; }, 1000));
+}
+
+// A radio that answers the power query and then falls silent (or a port where something else
+// answers PS;) does not keep the window disabled: three reads in a row without an answer end
+// the read-back, each read sent twice, with a word on what to check.
+TEST_F(ReadBackTest, SilentRadioEndsTheReadBack) {
+    ASSERT_TRUE(startReadBackWithRadioEnd());
+    EXPECT_TRUE(runEventsUntil([this] { return window->isEnabled(); }, 15000));
+    EXPECT_EQ(radioReceivesFor(300), "IF;OI;OI;AC;AC;");
+    const QString message = window->statusBar()->currentMessage();
+    EXPECT_TRUE(message.startsWith(QString("The radio does not answer on %1 at 38400 baud")
+                                       .arg(QString::fromStdString(radio.slavePath()))))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains("05-06 CAT RATE"));
+    EXPECT_FALSE(CorvaneTestAccess::readBackInProgress(*window));
+    // Late answers now only show.
+    radioSends("AC000;FA014074000;");
+    EXPECT_EQ(radioReceivesFor(300), "IF;");
+}
+
+// The operator's own keys and knobs on the radio in the middle of the read-back neither end it
+// nor start a second chain: every item is read exactly once, to the end.
+TEST_F(SimulatedRadioTest, RadiosOwnReportsDuringTheReadBack) {
+    Sim::PtyRadio radioSim({std::chrono::milliseconds(2), 38400});
+    startWith(radioSim);
+    ASSERT_TRUE(radioSim.waitForCommand("EX0301;", std::chrono::seconds(20), pump));
+    radioSim.operate("VX1;");
+    radioSim.operate("FA014074500;");
+    ASSERT_TRUE(radioSim.waitForCommand("EX1001;", std::chrono::seconds(20), pump));
+    radioSim.operate("SH0012;");
+    radioSim.operate("VX0;");
+    ASSERT_TRUE(readBackEnds(radioSim));
+    radioSim.waitForQuiet(std::chrono::milliseconds(300), std::chrono::seconds(3), pump);
+    // The chain, up to its end at VX (the restore after it reads AC once more).
+    auto received = texts(radioSim.received());
+    received.erase(std::find(received.begin(), received.end(), "VX;") + 1, received.end());
+    std::vector<std::string> reads = usbReadBack();
+    EXPECT_TRUE(inOrder(received, reads));
+    reads.erase(std::remove(reads.begin(), reads.end(), "AI1;"), reads.end());
+    for (const std::string& read : reads)
+        EXPECT_EQ(std::count(received.begin(), received.end(), read), read == "AG0;" ? 2 : 1) << read;
+    EXPECT_EQ(skippedCount(), 0);
+}
+
+// The mode and width shown after the read-back need the BFO menu items and NAR, which the chain
+// reads before the mode and the width: LSB, CW-L and the narrow lists show as the radio has them,
+// and the pair is stored under the mode shown.
+TEST_F(SimulatedRadioTest, ModeAndWidthAfterTheReadBack) {
+    struct Case {
+        const char* name;
+        int modeCode;
+        int bfoItem, bfoValue;
+        int narrow, widthCode;
+        const char* mode;
+        const char* width;
+        int modeIndex, widthIndex;
+    };
+    const Case cases[] = {
+        {"LSB", 1, 1107, 1, 0, 14, "LSB", "2400 Hz", 0, 5},
+        {"CW-L", 3, 707, 1, 0, 12, "CWL", "1200 Hz", 3, 2},
+        {"USB with NAR on", 2, 1107, 0, 1, 4, "USB", "850 Hz", 1, 3},
+        {"CW-U with NAR on", 3, 707, 0, 1, 5, "CWU", "250 Hz", 4, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(databasePath());
+        Sim::PtyRadio radioSim;
+        radioSim.setValue("MD0;", c.modeCode);
+        radioSim.setMenuValue(c.bfoItem, c.bfoValue);
+        radioSim.setValue("NA0;", c.narrow);
+        radioSim.setValue("SH0;", c.widthCode);
+        startWith(radioSim);
+        ASSERT_TRUE(readBackEnds(radioSim));
+        EXPECT_EQ(window->ui.cbMode->currentText(), c.mode);
+        EXPECT_EQ(window->ui.cbWidth->currentText(), c.width);
+        EXPECT_EQ(window->ui.btnNAR->palette().color(QPalette::Button) == QColor("green"), c.narrow == 1);
+        EXPECT_EQ(query("select band, mode, width_value from band_mode_settings"),
+                  (std::vector<std::vector<std::string>>{
+                      {"5", std::to_string(c.modeIndex), std::to_string(c.widthIndex)}}));
+        window.reset();
+    }
 }

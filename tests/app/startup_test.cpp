@@ -5,12 +5,14 @@
 #include "dialogs/PortSettings.h"
 #include "storage/schema.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
 
+#include <sqlite3.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -128,6 +130,49 @@ TEST_F(WindowTest, UnusableDatabaseIsReportedAndTheWindowRunsWithoutIt) {
     EXPECT_NE(std::find(traceLines.begin(), traceLines.end(), "failed to open database"), traceLines.end());
 }
 
+// A state.db written by another version, or damaged, whose tables lack a column: the column is
+// added, and the rows that lacked it read as "not stored", never as zeros.
+TEST_F(WindowTest, TablesMissingAColumnAreMended) {
+    QDir().mkpath(configHome.path() + "/Corvane");
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(databasePath().toUtf8().constData(), &db), SQLITE_OK);
+    const std::string setup =
+        "create table port_settings(id INTEGER PRIMARY KEY AUTOINCREMENT, port_name varchar(20));"
+        "insert into port_settings(port_name) values('" +
+        radio.slavePath() +
+        "');"
+        "create table band_mode_settings(id INTEGER PRIMARY KEY AUTOINCREMENT, band int default 0, mode int "
+        "default 0, dnr_enabled int default 0, dnr_value int default 0);"
+        "insert into band_mode_settings(band, mode, dnr_enabled, dnr_value) values(5, 1, 1, 9);";
+    ASSERT_EQ(sqlite3_exec(db, setup.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+
+    // A port without its speed is no choice: the dialog asks, and row 1 keeps the answer.
+    answerPortDialog(QString::fromStdString(radio.slavePath()), "38400");
+    start();
+    EXPECT_TRUE(dialogShown);
+    EXPECT_EQ(query("select id, port_name, baud_rate from port_settings"),
+              (std::vector<std::vector<std::string>>{{"1", radio.slavePath(), "38400"}}));
+    EXPECT_EQ(window->findChild<QLabel*>("databaseWarning"), nullptr);
+
+    // The stored pair without a width sends its level and switch, and no width.
+    radioReceives("PS;");
+    playReadBackEnd("IF001014074000+000000200000;");
+    EXPECT_EQ(radioReceives("AC;", 1000), "RL009;NR01;AC;");
+}
+
+// A radio that does not answer the power query: a word on what to check, and a usable window.
+TEST_F(WindowTest, SilentPortIsReported) {
+    storePort(radio.slavePath(), 38400);
+    start();
+    EXPECT_EQ(radioReceives("PS;"), "aslkdfk;PS;");
+    EXPECT_TRUE(runEventsUntil(
+        [this] { return window->statusBar()->currentMessage().startsWith("The radio does not answer on"); },
+        5000));
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains("try the other one"));
+    EXPECT_TRUE(window->isEnabled());
+}
+
 TEST(PortSettingsDialog, OffersTheRadioSpeedsOnly) {
     EXPECT_EQ(PortSettings::radioSpeeds({1200, 2400, 4800, 9600, 14400, 19200, 38400, 57600, 115200}),
               (QList<qint32>{4800, 9600, 19200, 38400}));
@@ -163,27 +208,45 @@ TEST(PortSettingsDialog, CancelAndCloseBothReject) {
     }
 }
 
-// The port settings button stores a new choice for the next start; the open port stays.
-TEST_F(WindowTest, PortSettingsButtonStoresTheChoiceForTheNextStart) {
+// The port settings button: Cancel changes nothing; a port that does not open is stored for the
+// next start while the open one stays; a port that opens replaces the open one and the start
+// begins again on it (the FT-891 shows two serial ports, and only one of them carries CAT).
+TEST_F(WindowTest, PortSettingsButtonSwitchesToTheChosenPort) {
     storePort(radio.slavePath(), 38400);
     start();
+    window->show();
     radioReceives("PS;");
+    radioSends("PS0;");
+    const auto choose = [this](const QString& port, const QString& baud, bool accept = true) {
+        dialogShown = false;
+        answerPortDialog(port, baud, accept);
+        withPortDialog([this] { window->ui.pbPortSettings->click(); });
+        EXPECT_TRUE(dialogShown);
+    };
 
-    answerPortDialog("/dev/ttyUSB7", "9600", false);
-    withPortDialog([this] { window->ui.pbPortSettings->click(); });
-    EXPECT_TRUE(dialogShown);
+    choose("/dev/ttyUSB7", "9600", false);
     EXPECT_EQ(radioReceivesFor(200), "");
     EXPECT_EQ(query("select port_name, baud_rate from port_settings where id = 1"),
               (std::vector<std::vector<std::string>>{{radio.slavePath(), "38400"}}));
 
-    dialogShown = false;
-    answerPortDialog("/dev/ttyUSB7", "9600");
-    withPortDialog([this] { window->ui.pbPortSettings->click(); });
-    EXPECT_TRUE(dialogShown);
+    // Blanks around a typed path are no part of it.
+    choose("  /nonexistent/ttyUSB7 ", "9600");
     EXPECT_EQ(query("select id, port_name, baud_rate from port_settings"),
-              (std::vector<std::vector<std::string>>{{"1", "/dev/ttyUSB7", "9600"}}));
+              (std::vector<std::vector<std::string>>{{"1", "/nonexistent/ttyUSB7", "9600"}}));
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("Could not open /nonexistent/ttyUSB7"));
     EXPECT_EQ(slaveSpeed(radio), B38400);
-    // The open port reads the radio again.
-    EXPECT_EQ(radioReceives("IF;", 1000), "IF;");
-    EXPECT_FALSE(window->isEnabled());
+    EXPECT_TRUE(window->isEnabled());
+
+    Sim::PtyRadio other;
+    choose(QString::fromStdString(other.slavePath()), "19200");
+    const auto pump = [] { QApplication::processEvents(QEventLoop::AllEvents, 5); };
+    ASSERT_TRUE(other.waitForCommand("VX;", std::chrono::milliseconds(20000), pump));
+    EXPECT_TRUE(runEventsUntil([this] { return window->isEnabled(); }, 3000));
+    EXPECT_TRUE(other.hasReceived("PS;"));
+    EXPECT_EQ(window->ui.VFO->text(), "14.074.000");
+    EXPECT_EQ(query("select port_name, baud_rate from port_settings where id = 1"),
+              (std::vector<std::vector<std::string>>{{other.slavePath(), "19200"}}));
+    // The first port is let go: nothing more goes out on it, and the window stays open.
+    EXPECT_EQ(radioReceivesFor(200), "");
+    EXPECT_TRUE(window->isVisible());
 }
