@@ -18,6 +18,7 @@
 #include <vector>
 
 class QBrush;
+class QGraphicsRectItem;
 class QLabel;
 class QProgressBar;
 class QLineEdit;
@@ -210,9 +211,10 @@ private:
     void onBusyAnswer(int state);
     void placeMeterScales();
     void createMeterScene();
-    // Removes the bar; false when gv_meter has no scene.
-    bool clearMeterScene();
-    void drawMeterBar();
+    // The bar of gv_meter's scene; nullptr when gv_meter has no scene.
+    QGraphicsRectItem* meterBar();
+    // Puts the bar at meterBarRect in a scene of `sceneRect`.
+    void drawMeterBar(QGraphicsRectItem* bar, const QRectF& sceneRect);
     void busyCheck(float level, float threshold);
     void paintBusyLabel(const QColor& colour);
     // The scale labels for receiving, or for transmitting with the meter `meterType`.

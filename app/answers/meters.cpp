@@ -137,19 +137,23 @@ void Corvane::createMeterScene() {
     meterPollTimer->start();
 }
 
-bool Corvane::clearMeterScene() {
+// The scene holds the one bar; a reading moves it (a new item per reading would cost an
+// allocation and a re-index of the scene five times a second).
+QGraphicsRectItem* Corvane::meterBar() {
     QGraphicsScene* scene = ui.gv_meter->scene();
     if (!scene)
-        return false;
+        return nullptr;
+    const QList<QGraphicsItem*> items = scene->items();
+    if (items.size() == 1)
+        if (auto* bar = qgraphicsitem_cast<QGraphicsRectItem*>(items.front()))
+            return bar;
     scene->clear();
-    scene->setBackgroundBrush(*meterBackgroundBrush);
-    return true;
+    return scene->addRect(QRectF(), *meterBarPen, *meterBarBrush);
 }
 
-void Corvane::drawMeterBar() {
-    QGraphicsScene* scene = ui.gv_meter->scene();
-    scene->addRect(meterBarRect, *meterBarPen, *meterBarBrush);
-    scene->update();
+void Corvane::drawMeterBar(QGraphicsRectItem* bar, const QRectF& sceneRect) {
+    bar->scene()->setSceneRect(sceneRect);
+    bar->setRect(meterBarRect);
 }
 
 // A level that jumped up since the last reading may mean a signal: ask whether the receiver
@@ -168,30 +172,30 @@ void Corvane::paintBusyLabel(const QColor& colour) {
 
 void Corvane::onMeterAnswer(CAT::IntPair reading) {
     meterReadSentAt = -1;
-    if (!clearMeterScene())
+    QGraphicsRectItem* bar = meterBar();
+    if (!bar)
         return;
     const QRectF contents = ui.gv_meter->contentsRect();
-    ui.gv_meter->scene()->setSceneRect(contents);
     const float level = static_cast<float>(reading.second) / 255.0f;
     const double full = contents.width() * static_cast<double>(level);
-    double bar = 0;
+    double width = 0;
     switch (reading.first) {
     case 0:
         if (meterType >= 0 && meterType <= 4)
-            bar = full;
+            width = full;
         else
             busyCheck(level, 0.05f);
         if (!transmitting) {
-            bar = full;
+            width = full;
             busyCheck(level, 0.034f);
         }
         break;
     case 1:
-        bar = full;
+        width = full;
         busyCheck(level, 0.34f);
         break;
     case 2:
-        bar = full;
+        width = full;
         if (meterType < 0 || meterType > 4)
             busyCheck(level, 0.05f);
         break;
@@ -200,7 +204,7 @@ void Corvane::onMeterAnswer(CAT::IntPair reading) {
     case 5:
     case 6:
     case 7:
-        bar = full;
+        width = full;
         break;
     default:
         // No meter of the radio: only the busy check, without its base condition.
@@ -211,18 +215,18 @@ void Corvane::onMeterAnswer(CAT::IntPair reading) {
         lastBusyLevel = level;
         break;
     }
-    meterBarRect = QRectF(contents.topLeft(), QSizeF(bar, contents.height()));
-    drawMeterBar();
+    meterBarRect = QRectF(contents.topLeft(), QSizeF(width, contents.height()));
+    drawMeterBar(bar, contents);
 }
 
 void Corvane::onSMeterAnswer(int level) {
     meterReadSentAt = -1;
-    if (!clearMeterScene())
+    QGraphicsRectItem* bar = meterBar();
+    if (!bar)
         return;
     const QRectF g = ui.gv_meter->geometry();
-    ui.gv_meter->scene()->setSceneRect(g);
     meterBarRect = QRectF(g.left(), g.top(), g.width() * (level / 255.0), g.height());
-    drawMeterBar();
+    drawMeterBar(bar, g);
 }
 
 void Corvane::onMeterSelectAnswer(int meter) {
