@@ -129,3 +129,20 @@ TEST_F(WindowTest, TogglesWithTheClosedPortOnlyChangeTheirLook) {
     EXPECT_EQ(query("select dnr_enabled from band_mode_settings where band = 3 and mode = 1"),
               (std::vector<std::vector<std::string>>{{"1"}}));
 }
+
+// The power button runs the timed power sequences: on while the radio is off, off while the
+// PS answer has painted it red.
+TEST_F(ToggleTest, PowerButtonSwitchesTheRadioOnAndOff) {
+    Corvane& w = *window;
+    radio.readAvailable();
+    w.ui.btnPWR->click();
+    EXPECT_EQ(radioReceives("PS1;", 3000), "aslkdfk;PS1;");
+    EXPECT_EQ(radioReceives("PS;", 5000), "aslkdfk;PS;");
+    playReadBackEnd("IF001014074000+000000200000;");
+    ASSERT_TRUE(runEventsUntil([&] { return w.isEnabled(); }, 3000));
+    EXPECT_EQ(colourOf(w.ui.btnPWR), QColor("red"));
+    radioReceivesUntilQuiet();
+    w.ui.btnPWR->click();
+    EXPECT_NE(colourOf(w.ui.btnPWR), QColor("red"));
+    EXPECT_EQ(radioReceives("aslkdfk;", 3000).substr(0, 4), "PS0;");
+}
