@@ -103,16 +103,7 @@ struct FunctionTable {
                     return false;
         return true;
     }
-
-    static constexpr bool wellFormed() {
-        for (const FunctionRow& row : rows)
-            if ((row.effect == Effect::Custom) != (row.custom != nullptr) ||
-                (row.effect == Effect::Custom) == (row.target != nullptr))
-                return false;
-        return true;
-    }
 };
-static_assert(FunctionTable::wellFormed(), "a function row needs exactly one of a widget or a custom effect");
 static_assert(FunctionTable::eachSelectorOnce(), "an answer has two rows in the function table");
 
 void Corvane::applyFunctionAnswer(Kind kind, CAT::IntPair value) {
