@@ -272,11 +272,12 @@ void Corvane::on_cbMeterTypeActivated(int index) {
 }
 
 // The S-meter while receiving, the chosen transmit meter while transmitting; one read at a
-// time, and none while the read-back or a memory scan talks to the radio.
+// time, and none while the read-back, a restore or a memory scan talks to the radio (each
+// takes a "?;" for its own).
 void Corvane::pollMeter() {
     const bool radioOn = ShowsColour(ui.btnPWR, PowerOnColour());
     if (!meterPolling || !serialPort || !serialPort->isOpen() || !radioOn || readBackInProgress ||
-        memoryScanActive || !isEnabled()) {
+        restoreInFlight || memoryScanActive || !isEnabled()) {
         meterReadSentAt = -1;
         return;
     }
