@@ -84,6 +84,7 @@ void Corvane::connectSignals() {
     connect(ui.cbWidth, QOverload<int>::of(&QComboBox::activated), this, &Corvane::on_cbWidthActivated);
     connect(ui.cbClarSelect, QOverload<int>::of(&QComboBox::activated), this,
             &Corvane::on_cbClarSelectActivated);
+    connectPageRows();
 }
 
 void Corvane::fillLists() {

@@ -11,6 +11,7 @@
 #include <QSerialPort>
 #include <QStringList>
 
+#include <cstdint>
 #include <deque>
 #include <mutex>
 #include <optional>
@@ -24,6 +25,10 @@ class QLineEdit;
 class QPen;
 class QTimer;
 struct sqlite3;
+// The settings pages' rows (app/pages/menu_rows.h).
+struct MenuRow;
+enum class SettingsPage : std::uint8_t;
+enum class LoadedWhen : std::uint8_t;
 
 // The main window: owns the form, the one CAT port, the state database and every piece of
 // state that outlives one call. Its member functions live in the file of the subsystem that
@@ -36,6 +41,8 @@ class Corvane : public QMainWindow {
     friend struct CorvaneTestAccess;
     // The front panel's tables name the members that keep the BFO values.
     friend struct PanelTables;
+    // The settings pages' rows name the page flags and the rows with their own function.
+    friend struct PageTables;
 
 public:
     explicit Corvane(QWidget* parent = nullptr);
@@ -80,6 +87,9 @@ public slots:
     void on_cbModeActivated(int index);
     void on_cbBandActivated(int index);
     void on_cbWidthActivated(int index);
+
+    // --- settings pages (app/pages/menu_engine.cpp) ---
+    void on_uitabClicked(int index);
 
 public:
     // --- power (app/port.cpp) ---
@@ -136,7 +146,6 @@ private:
 
     // --- answer handlers (app/answers/) ---
     void onUnknownAnswer(const std::string& answer);
-    void onMenuAnswer(const std::string& answer);
     void onNarrowAnswer(const std::string& answer);
     void onPowerAnswer(const std::string& answer);
     void onIdentityAnswer(const std::string& answer);
@@ -145,6 +154,36 @@ private:
     void onNoiseReductionLevelAnswer(const std::string& answer);
     void onTunerAnswer(const std::string& answer);
     void paintButton(QWidget* button, const QColor& colour);
+
+    // Binds an answer's parser to a handler that takes the parsed value.
+    template <auto Parse, auto Handle> void typedAnswer(const std::string& answer) {
+        (this->*Handle)(Parse(answer));
+    }
+
+    // --- menu answers and the settings pages (app/pages/menu_engine.cpp) ---
+    // An EX answer, whole: lands on its item's row. A malformed one throws and changes nothing.
+    void applyMenuAnswer(const std::string& answer);
+    // Shows a value on the row's widget and label without sending anything back.
+    void showRowValue(const MenuRow& row, int value);
+    // The operator changed the row's widget: one command to the radio when the row's guard allows.
+    void sendRowChange(const MenuRow& row, int widgetValue);
+    bool answerDropped(const MenuRow& row) const;
+    void setPageLoaded(const MenuRow& row, LoadedWhen when);
+    void showRowLabel(const MenuRow& row, int value);
+    void connectPageRows();
+    void readPage(SettingsPage page);
+    // Rows with an effect of their own.
+    void setCatRate(int code);
+    void keepContourLevel(int value);
+    void keepContourWidth(int value);
+    void keepNotchValue(int value);
+
+    // --- page answers other than EX (app/answers/page_answers.cpp) ---
+    void onDimmerAnswer(const Yaesu::Commands::FT891::DimmerRecord& levels);
+    void onAgcAnswer(int value);
+    void onPowerLevelAnswer(int watts);
+    void onVoxDelayAnswer(int ms);
+    void onVoxGainAnswer(int level);
 
     // --- frequency, VFO, mode and width answers (app/answers/frequency.cpp) ---
     void onFrequencyAAnswer(const std::string& answer);

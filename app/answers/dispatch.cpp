@@ -16,16 +16,6 @@ template <auto Parser> void parses(const std::string& answer) {
     (void)Parser(answer);
 }
 
-void parsesMenu(const std::string& answer) {
-    const int number = CAT::ParseMenuNumber(answer);
-    if (!CAT::FindMenuItem(number))
-        return;
-    if (CAT::IsVersionItem(number))
-        (void)CAT::ParseMenuVersion(answer, number);
-    else
-        (void)CAT::ParseMenu(answer, number);
-}
-
 struct AnswerRoute {
     Kind kind;
     void (*check)(const std::string&);          // the parser that must accept the answer
@@ -50,12 +40,12 @@ struct AnswerTable {
         {Kind::CO, parses<CAT::ParseCO>, nullptr},
         {Kind::CS, parses<CAT::ParseCS>, nullptr},
         {Kind::CT, parses<CAT::ParseCT>, nullptr},
-        {Kind::DA, parses<CAT::ParseDA>, nullptr},
-        {Kind::EX, parsesMenu, &Corvane::onMenuAnswer},
+        {Kind::DA, parses<CAT::ParseDA>, &Corvane::typedAnswer<CAT::ParseDA, &Corvane::onDimmerAnswer>},
+        {Kind::EX, nullptr, &Corvane::applyMenuAnswer},
         {Kind::FA, parses<CAT::ParseFA>, &Corvane::onFrequencyAAnswer},
         {Kind::FB, parses<CAT::ParseFB>, &Corvane::onFrequencyBAnswer},
         {Kind::FS, parses<CAT::ParseFS>, nullptr},
-        {Kind::GT, parses<CAT::ParseGT>, nullptr},
+        {Kind::GT, parses<CAT::ParseGT>, &Corvane::typedAnswer<CAT::ParseGT, &Corvane::onAgcAnswer>},
         {Kind::ID, parses<CAT::ParseID>, &Corvane::onIdentityAnswer},
         {Kind::IF, parses<CAT::ParseIF>, &Corvane::onInformationAnswer},
         {Kind::IS, parses<CAT::ParseIS>, nullptr},
@@ -82,7 +72,7 @@ struct AnswerTable {
         {Kind::OS, parses<CAT::ParseOS>, nullptr},
         {Kind::PA, parses<CAT::ParsePA>, nullptr},
         {Kind::PB, nullptr, nullptr},
-        {Kind::PC, parses<CAT::ParsePC>, nullptr},
+        {Kind::PC, parses<CAT::ParsePC>, &Corvane::typedAnswer<CAT::ParsePC, &Corvane::onPowerLevelAnswer>},
         {Kind::PL, parses<CAT::ParsePL>, nullptr},
         {Kind::PR, parses<CAT::ParsePR>, nullptr},
         {Kind::PS, parses<CAT::ParsePS>, &Corvane::onPowerAnswer},
@@ -102,8 +92,8 @@ struct AnswerTable {
         {Kind::TS, nullptr, nullptr},
         {Kind::TX, parses<CAT::ParseTX>, nullptr},
         {Kind::UL, parses<CAT::ParseUL>, nullptr},
-        {Kind::VD, parses<CAT::ParseVD>, nullptr},
-        {Kind::VG, parses<CAT::ParseVG>, nullptr},
+        {Kind::VD, parses<CAT::ParseVD>, &Corvane::typedAnswer<CAT::ParseVD, &Corvane::onVoxDelayAnswer>},
+        {Kind::VG, parses<CAT::ParseVG>, &Corvane::typedAnswer<CAT::ParseVG, &Corvane::onVoxGainAnswer>},
         {Kind::VX, parses<CAT::ParseVX>, nullptr},
         {Kind::Unknown, nullptr, &Corvane::onUnknownAnswer},
     }};

@@ -136,13 +136,6 @@ void Corvane::onWidthAnswer(const std::string& answer) {
     }
 }
 
-// Only the BFO items matter to the front panel: they pick the sideband the mode shows.
-void Corvane::onMenuAnswer(const std::string& answer) {
-    const int number = CAT::ParseMenuNumber(answer);
-    if (CAT::FindMenuItem(number) && !CAT::IsVersionItem(number))
-        showBfoValue(number, CAT::ParseMenu(answer, number));
-}
-
 // NAR picks the width list of the next SH answer (the read-back reads NA before SH; the radio
 // reports its width again after a NAR change).
 void Corvane::onNarrowAnswer(const std::string& answer) {
