@@ -160,7 +160,8 @@ void Corvane::sendRowChange(const MenuRow& row, int widgetValue) {
 void Corvane::connectPageRows() {
     const auto connectRow = [this](const MenuRow& row) {
         QWidget* widget = pageWidget<QWidget>(this, row.widget);
-        if (!widget || row.send == SendGuard::Elsewhere)
+        // Labels only show; the front panel's controls have handlers of their own.
+        if (!widget || row.send == SendGuard::Elsewhere || row.shape == Shape::Version)
             return;
         if (row.send == SendGuard::ReadOnly) {
             widget->setEnabled(false);

@@ -159,6 +159,7 @@ TEST_F(PagesTest, ReadOnlyItemsCannotBeEdited) {
         EXPECT_FALSE(widget->isEnabled()) << name;
         EXPECT_TRUE(widget->toolTip().contains("radio itself")) << name;
     }
+    EXPECT_TRUE(control("lblMain")->isEnabled());
     radioSends("EX14022;");
     EXPECT_EQ(control<QComboBox>("cbSSBDialStep")->currentText(), "10 Hz");
     EXPECT_EQ(radioReceivesFor(200), "");
