@@ -88,9 +88,6 @@ public slots:
     void on_cbBandActivated(int index);
     void on_cbWidthActivated(int index);
 
-    // --- settings pages (app/pages/menu_engine.cpp) ---
-    void on_uitabClicked(int index);
-
 public:
     // --- power (app/port.cpp) ---
     void queryPowerStatus();
@@ -99,6 +96,10 @@ public:
 
     // --- read-back (app/readback.cpp) ---
     void startReadBack();
+
+    // --- settings pages (app/pages/menu_engine.cpp) ---
+    // A click on a tab, also on the current one (keyboard page changes do not count).
+    void on_uitabClicked(int index);
 
     // --- band and mode memory (storage/band_mode.cpp) ---
     // A band or mode of -1 stands for the current index of cbBand or cbMode.

@@ -33,7 +33,7 @@ constexpr bool inCatalogueOrder(const std::array<MenuRow, 158>& rows) {
 const std::array<MenuRow, 158>& PageTables::menuRows() {
     // clang-format off
     static constexpr std::array<MenuRow, 158> rows{{
-    // item page          widget                        shape       guard    loaded     send           command  map  label                 format                effect
+    // item page           widget                        shape       guard     loaded     send           command  map      label               format            effect
     { 101, P::Misc,        "lvlAGCFast",                 S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblAGCFast",       "{:d} ms"},
     { 102, P::Misc,        "lvlAGCMid",                  S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblAGCMid",        "{:d} ms"},
     { 103, P::Misc,        "lvlAGCSlow",                 S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblAGCSlow",       "{:d} ms"},

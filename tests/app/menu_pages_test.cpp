@@ -180,6 +180,7 @@ TEST_F(PagesTest, OperatorChangesSendOneCommand) {
         {"signed spin box", [&] { control<QSpinBox>("sbRefReqAdj")->setValue(-3); }, "EX0517-03;"},
         {"spin box one step", [&] { control<QSpinBox>("sbBeconInterval")->stepBy(1); }, "EX0404001;"},
         {"combo box", [&] { chooseNext("cbAPO"); }, "EX05191;"},
+        {"mic scan resume", [&] { chooseNext("cbMicScanResume"); }, "EX05161;"},
         {"combo box of the scope", [&] { chooseNext("cbScopeSpan"); }, "EX13021;"},
         {"check box on", [&] { control<QCheckBox>("chkbxCatRTS")->setChecked(true); }, "EX05081;"},
         {"check box off", [&] { control<QCheckBox>("chkbxCatRTS")->setChecked(false); }, "EX05080;"},
