@@ -478,3 +478,23 @@ TEST_F(ReadBackPagesTest, NothingIsClipped) {
         }
     }
 }
+
+// The tuning dial steps by the radio's own dial step setting, as its menu answer reports it.
+TEST_F(PagesTest, TuningDialStepsByTheRadiosSetting) {
+    radioSends("IF001007074000+000000200000;");
+    radioReceivesFor(100);
+    for (const auto& [answer, sent] :
+         {std::pair<const char*, const char*>{"EX14021;", "FA007074005;"}, {"EX14022;", "FA007074010;"}}) {
+        SCOPED_TRACE(answer);
+        radioSends(answer);
+        CorvaneTestAccess::restDials(*window);
+        CorvaneTestAccess::vfoAFrequency(*window) = 7074000;
+        CorvaneTestAccess::dialAPrevious(*window) = 20;
+        {
+            const QSignalBlocker still(window->ui.dial_VFOA);
+            window->ui.dial_VFOA->setValue(20);
+        }
+        window->ui.dial_VFOA->setValue(21);
+        EXPECT_EQ(radioReceives(sent, 1000), sent);
+    }
+}
