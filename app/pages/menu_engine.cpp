@@ -119,6 +119,7 @@ void Corvane::showRowValue(const MenuRow& row, int value) {
     if (row.toWidget)
         value = row.toWidget(value);
     QWidget* widget = pageWidget<QWidget>(this, row.widget);
+    const int reported = value;
     if (auto* slider = qobject_cast<QAbstractSlider*>(widget)) {
         ShowQuietly(slider, &QAbstractSlider::setValue, value);
         value = slider->value();
@@ -135,6 +136,9 @@ void Corvane::showRowValue(const MenuRow& row, int value) {
     } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
         ShowQuietly(check, &QCheckBox::setChecked, value == 1);
     }
+    // The control shows the nearest value it has; the label says what the control shows.
+    if (value != reported)
+        Trace(fmt::format("{:s} shows {:d} for {:d}\r\n", row.widget, value, reported));
     showRowLabel(row, value);
 }
 

@@ -268,6 +268,12 @@ TEST_F(PagesTest, AnswersShowAndSendNothing) {
     }
     radioSends("EX0404000;");
     EXPECT_EQ(control<QSpinBox>("sbBeconInterval")->text(), "OFF");
+    // A value beyond the control shows as its nearest, and says so in the trace.
+    radioSends("EX020100;");
+    EXPECT_EQ(control<QSlider>("lvlContrast")->value(), 1);
+    EXPECT_EQ(labelText("lblContrast"), "1");
+    EXPECT_TRUE(traced("lvlContrast shows 1 for 0"));
+    EXPECT_EQ(radioReceivesFor(100), "");
     radioSends("EX18010106;EX18020201;");
     EXPECT_EQ(labelText("lblMain"), "V01-06");
     EXPECT_EQ(labelText("lblDSP"), "V02-01");
