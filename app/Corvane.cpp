@@ -77,6 +77,7 @@ void Corvane::connectSignals() {
     connect(ui.cbNBWidth, QOverload<int>::of(&QComboBox::activated), this, &Corvane::on_cbNBWidthActivated);
     connect(ui.cbNBRejection, QOverload<int>::of(&QComboBox::activated), this,
             &Corvane::on_cbNBRejectionActivated);
+    connectPageRows();
 }
 
 void Corvane::fillLists() {

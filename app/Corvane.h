@@ -11,6 +11,7 @@
 #include <QSerialPort>
 #include <QStringList>
 
+#include <cstdint>
 #include <deque>
 #include <mutex>
 #include <optional>
@@ -25,6 +26,10 @@ class QLineEdit;
 class QPen;
 class QTimer;
 struct sqlite3;
+// The settings pages' rows (app/pages/menu_rows.h).
+struct MenuRow;
+enum class SettingsPage : std::uint8_t;
+enum class LoadedWhen : std::uint8_t;
 
 // The main window: owns the form, the one CAT port, the state database and every piece of
 // state that outlives one call. Its member functions live in the file of the subsystem that
@@ -39,6 +44,8 @@ class Corvane : public QMainWindow {
     friend struct CorvaneTestAccess;
     // The front panel's tables name the members that keep the BFO values.
     friend struct PanelTables;
+    // The settings pages' rows name the page flags and the rows with their own function.
+    friend struct PageTables;
 
 public:
     explicit Corvane(QWidget* parent = nullptr);
@@ -130,6 +137,10 @@ public:
     // --- read-back (app/readback.cpp) ---
     void startReadBack();
 
+    // --- settings pages (app/pages/menu_engine.cpp) ---
+    // A click on a tab, also on the current one (keyboard page changes do not count).
+    void on_uitabClicked(int index);
+
     // --- band and mode memory (storage/band_mode.cpp) ---
     // A band or mode of -1 stands for the current index of cbBand or cbMode.
     bool HasBandModeSettings(int band, int mode);
@@ -177,8 +188,6 @@ private:
     // --- answer handlers (app/answers/) ---
     // Each takes its answer parsed (see the answer table in app/answers/dispatch.cpp).
     void onUnknownAnswer(const std::string& answer);
-    // EX answers still come as text: only the BFO items matter to the front panel yet.
-    void onMenuAnswer(const std::string& answer);
     void onPowerAnswer(int state);
     void onIdentityAnswer(int id);
     void paintButton(QWidget* button, const QColor& colour);
@@ -220,6 +229,31 @@ private:
     // The scale labels for receiving, or for transmitting with the meter `meterType`.
     void showMeterScale(bool transmit);
     void pollMeter();
+
+    // --- menu answers and the settings pages (app/pages/menu_engine.cpp) ---
+    // An EX answer, whole: lands on its item's row. A malformed one throws and changes nothing.
+    void applyMenuAnswer(const std::string& answer);
+    // Shows a value on the row's widget and label without sending anything back.
+    void showRowValue(const MenuRow& row, int value);
+    // The operator changed the row's widget: one command to the radio when the row's guard allows.
+    void sendRowChange(const MenuRow& row, int widgetValue);
+    bool answerDropped(const MenuRow& row) const;
+    void setPageLoaded(const MenuRow& row, LoadedWhen when);
+    void showRowLabel(const MenuRow& row, int value);
+    void connectPageRows();
+    void readPage(SettingsPage page);
+    // Rows with an effect of their own.
+    void setCatRate(int code);
+    void keepContourLevel(int value);
+    void keepContourWidth(int value);
+    void keepNotchValue(int value);
+
+    // --- page answers other than EX (app/answers/page_answers.cpp) ---
+    void onDimmerAnswer(const Yaesu::Commands::FT891::DimmerRecord& levels);
+    void onAgcAnswer(int value);
+    void onPowerLevelAnswer(int watts);
+    void onVoxDelayAnswer(int ms);
+    void onVoxGainAnswer(int level);
 
     // --- frequency, VFO, mode and width answers (app/answers/frequency.cpp) ---
     void onFrequencyAAnswer(int hertz);

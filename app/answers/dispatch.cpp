@@ -24,16 +24,6 @@ template <auto Parse> void checked(Corvane&, const std::string& answer) {
     (void)Parse(answer);
 }
 
-void checkedMenu(Corvane&, const std::string& answer) {
-    const int number = CAT::ParseMenuNumber(answer);
-    if (!CAT::FindMenuItem(number))
-        return;
-    if (CAT::IsVersionItem(number))
-        (void)CAT::ParseMenuVersion(answer, number);
-    else
-        (void)CAT::ParseMenu(answer, number);
-}
-
 struct AnswerRoute {
     Kind kind;
     Route route; // nullptr: the kind changes nothing
@@ -67,16 +57,12 @@ struct AnswerTable {
         {Kind::CO, checked<CAT::ParseCO>},
         {Kind::CS, checked<CAT::ParseCS>},
         {Kind::CT, checked<CAT::ParseCT>},
-        {Kind::DA, checked<CAT::ParseDA>},
-        {Kind::EX,
-         [](Corvane& w, const std::string& a) {
-             checkedMenu(w, a);
-             w.onMenuAnswer(a);
-         }},
+        {Kind::DA, typed<CAT::ParseDA, &Corvane::onDimmerAnswer>},
+        {Kind::EX, [](Corvane& w, const std::string& a) { w.applyMenuAnswer(a); }},
         {Kind::FA, typed<CAT::ParseFA, &Corvane::onFrequencyAAnswer>},
         {Kind::FB, typed<CAT::ParseFB, &Corvane::onFrequencyBAnswer>},
         {Kind::FS, function<Kind::FS, CAT::ParseFS>},
-        {Kind::GT, checked<CAT::ParseGT>},
+        {Kind::GT, typed<CAT::ParseGT, &Corvane::onAgcAnswer>},
         {Kind::ID, typed<CAT::ParseID, &Corvane::onIdentityAnswer>},
         {Kind::IF, typed<CAT::ParseIF, &Corvane::onInformationAnswer>},
         {Kind::IS, functionPair<Kind::IS, CAT::ParseIS>},
@@ -103,7 +89,7 @@ struct AnswerTable {
         {Kind::OS, checked<CAT::ParseOS>},
         {Kind::PA, function<Kind::PA, CAT::ParsePA>},
         {Kind::PB, nullptr},
-        {Kind::PC, checked<CAT::ParsePC>},
+        {Kind::PC, typed<CAT::ParsePC, &Corvane::onPowerLevelAnswer>},
         {Kind::PL, function<Kind::PL, CAT::ParsePL>},
         {Kind::PR, functionPair<Kind::PR, CAT::ParsePR>},
         {Kind::PS, typed<CAT::ParsePS, &Corvane::onPowerAnswer>},
@@ -123,8 +109,8 @@ struct AnswerTable {
         {Kind::TS, nullptr},
         {Kind::TX, typed<CAT::ParseTX, &Corvane::onTransmitAnswer>},
         {Kind::UL, function<Kind::UL, CAT::ParseUL>},
-        {Kind::VD, checked<CAT::ParseVD>},
-        {Kind::VG, checked<CAT::ParseVG>},
+        {Kind::VD, typed<CAT::ParseVD, &Corvane::onVoxDelayAnswer>},
+        {Kind::VG, typed<CAT::ParseVG, &Corvane::onVoxGainAnswer>},
         {Kind::VX, function<Kind::VX, CAT::ParseVX>},
         {Kind::Unknown, [](Corvane& w, const std::string& a) { w.onUnknownAnswer(a); }},
     }};

@@ -131,13 +131,6 @@ void Corvane::onWidthAnswer(CAT::IntPair width) {
     }
 }
 
-// Only the BFO items matter to the front panel: they pick the sideband the mode shows.
-void Corvane::onMenuAnswer(const std::string& answer) {
-    const int number = CAT::ParseMenuNumber(answer);
-    if (CAT::FindMenuItem(number) && !CAT::IsVersionItem(number))
-        showBfoValue(number, CAT::ParseMenu(answer, number));
-}
-
 void Corvane::finishRestore() {
     restoreTimer->stop();
     restoreInFlight = false;

@@ -223,7 +223,7 @@ TEST_F(ReadBackTest, ChainBranchesOnTheAnswer) {
         {"RG0;", "RG0030;", "AG0;RL0;"},
         {"DA;", "DA01020304;", "EX0101;"},
         {"EX0101;", "EX01012000;", "EX0102;"},
-        {"EX1623;", "EX1623000;", "EX1801;"},
+        {"EX1623;", "EX16230;", "EX1801;"},
         {"EX1803;", "EX18030101;", "FA;"},
     };
     for (const Step& step : steps) {

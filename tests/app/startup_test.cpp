@@ -238,6 +238,8 @@ TEST_F(WindowTest, PortSettingsButtonSwitchesToTheChosenPort) {
     EXPECT_TRUE(window->isEnabled());
 
     Sim::PtyRadio other;
+    // A radio answering at 19200 baud has its CAT rate menu item at 19200.
+    other.setMenuValue(506, 2);
     choose(QString::fromStdString(other.slavePath()), "19200");
     const auto pump = [] { QApplication::processEvents(QEventLoop::AllEvents, 5); };
     ASSERT_TRUE(other.waitForCommand("VX;", std::chrono::milliseconds(20000), pump));

@@ -1,0 +1,66 @@
+// Answers other than EX that show on the settings pages: dimmer, AGC, power, VOX gain and
+// delay. Each lands on the row of the control that shows it, with nothing sent back.
+#include "app/Corvane.h"
+#include "app/answers/guards.h"
+#include "app/pages/menu_rows.h"
+#include "app/trace.h"
+
+#include <fmt/format.h>
+
+namespace CAT = Yaesu::Commands::FT891;
+
+namespace {
+constexpr int contrastItem = 201, backlightItem = 202, lcdItem = 203, txBusyItem = 204;
+constexpr int voxGainItem = 1617, voxDelayItem = 1618;
+
+// The power item the PC level belongs to: one per band range (HF, 50 MHz) and mode group.
+int powerItem(int modeCode, unsigned int hertz) {
+    const int base = hertz >= 30000000 ? 1604 : 1601;
+    switch (modeCode) {
+    case 0x1: // LSB
+    case 0x2: // USB
+        return base;
+    case 0x5: // AM
+    case 0xD: // AM-N
+        return base + 1;
+    default: // CW, FM, RTTY and DATA
+        return base + 2;
+    }
+}
+} // namespace
+
+// The four levels come in the order of the menu items 02-01 to 02-04.
+void Corvane::onDimmerAnswer(const CAT::DimmerRecord& levels) {
+    showRowValue(*PageTables::findRow(backlightItem), levels.second);
+    showRowValue(*PageTables::findRow(lcdItem), levels.third);
+    showRowValue(*PageTables::findRow(contrastItem), levels.first);
+    showRowValue(*PageTables::findRow(txBusyItem), levels.fourth);
+}
+
+void Corvane::onAgcAnswer(int value) {
+    const MenuRow& row = PageTables::commandRows().front();
+    if (!answerDropped(row))
+        showRowValue(row, value);
+}
+
+// PC is the power of the mode the radio is on, which is one of the six power items; until
+// the radio has reported its mode there is no telling which.
+void Corvane::onPowerLevelAnswer(int watts) {
+    if (MouseButtonHeld())
+        return;
+    if (radioModeCode < 0) {
+        Trace(fmt::format("power {:d} W for a mode not known yet\r\n", watts));
+        return;
+    }
+    showRowValue(*PageTables::findRow(powerItem(radioModeCode, vfoAFrequency)), watts);
+}
+
+void Corvane::onVoxDelayAnswer(int ms) {
+    if (!MouseButtonHeld())
+        showRowValue(*PageTables::findRow(voxDelayItem), ms);
+}
+
+void Corvane::onVoxGainAnswer(int level) {
+    if (!MouseButtonHeld())
+        showRowValue(*PageTables::findRow(voxGainItem), level);
+}
