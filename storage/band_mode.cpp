@@ -20,8 +20,11 @@ constexpr const char* countBandMode =
     "select count(*) from band_mode_settings where band = ?1 and mode = ?2;";
 constexpr const char* insertBandMode = "insert into band_mode_settings(band, mode, dnr_enabled, dnr_value, "
                                        "width_value) values(?1,?2,?3,?4,?5);";
-constexpr const char* updateBandMode = "update band_mode_settings set dnr_enabled = ?1, dnr_value = ?2, "
-                                       "width_value = ?3 where band = ?4 and mode = ?5;";
+// A row that already holds the values is left alone: every width report stores its pair, and
+// an update that changes nothing would still wait for the disk.
+constexpr const char* updateBandMode =
+    "update band_mode_settings set dnr_enabled = ?1, dnr_value = ?2, width_value = ?3 where band = ?4 and "
+    "mode = ?5 and (dnr_enabled is not ?1 or dnr_value is not ?2 or width_value is not ?3);";
 constexpr const char* selectBandMode = "select * from band_mode_settings where band = ?1 and mode = ?2;";
 
 // Columns of a band_mode_settings row.
