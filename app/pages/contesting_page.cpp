@@ -48,7 +48,8 @@ constexpr KeyerMemoryWidgets keyerMemoryWidgets[] = {
     {&Form::lnMemKey_5, &Form::cbMK_5, &Form::bnMkPlay_5},
 };
 static_assert(std::size(voiceChannelWidgets) == Corvane::voiceChannelCount);
-static_assert(std::size(keyerMemoryWidgets) == Corvane::voiceChannelCount);
+constexpr int keyerMemoryCount = static_cast<int>(std::size(keyerMemoryWidgets));
+static_assert(keyerMemoryCount == Corvane::voiceChannelCount, "one keyer memory beside each voice channel");
 
 // The keyer's play command numbers a memory 1 to 5 as text and 6 to 10 as message.
 constexpr int messageOffset = 5;
@@ -85,7 +86,7 @@ void Corvane::connectContestingPage() {
 // every click: the keyer in the CW modes, the voice memory in the others.
 void Corvane::onContestingTabClicked() {
     if (!contestingLoaded && serialPort && serialPort->isOpen()) {
-        for (int memory = 1; memory <= voiceChannelCount; ++memory)
+        for (int memory = 1; memory <= keyerMemoryCount; ++memory)
             write(CAT::ReadKM(memory), false);
         readPage(SettingsPage::Contesting);
     }
@@ -192,7 +193,7 @@ void Corvane::storeKeyerMemory(int memory) {
 
 // The radio's stored text is shown as it is, up to the "}" that ends the message.
 void Corvane::onKeyerMemoryAnswer(const CAT::KeyerMemoryRecord& memory) {
-    if (memory.slot < 1 || memory.slot > voiceChannelCount) {
+    if (memory.slot < 1 || memory.slot > keyerMemoryCount) {
         Trace(fmt::format("no keyer memory {:d}\r\n", memory.slot));
         return;
     }
