@@ -78,6 +78,7 @@ void Corvane::connectSignals() {
     connect(ui.cbNBRejection, QOverload<int>::of(&QComboBox::activated), this,
             &Corvane::on_cbNBRejectionActivated);
     connectPageRows();
+    connectContestingPage();
 }
 
 void Corvane::fillLists() {

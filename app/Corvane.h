@@ -11,6 +11,7 @@
 #include <QSerialPort>
 #include <QStringList>
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <mutex>
@@ -22,6 +23,7 @@ class QBrush;
 class QGraphicsRectItem;
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QLineEdit;
 class QPen;
 class QTimer;
@@ -141,6 +143,12 @@ public:
     // A click on a tab, also on the current one (keyboard page changes do not count).
     void on_uitabClicked(int index);
 
+    // --- Contesting page (app/pages/contesting_page.cpp) ---
+    static constexpr int voiceChannelCount = 5;
+    // What a voice channel of the radio's voice memory is doing; its buttons' icons show it.
+    enum class VoiceState : std::uint8_t { Idle, Recording, Playing };
+    void onContestingTabClicked();
+
     // --- band and mode memory (storage/band_mode.cpp) ---
     // A band or mode of -1 stands for the current index of cbBand or cbMode.
     bool HasBandModeSettings(int band, int mode);
@@ -248,6 +256,20 @@ private:
     void keepContourWidth(int value);
     void keepNotchValue(int value);
 
+    // --- Contesting page (app/pages/contesting_page.cpp) ---
+    void connectContestingPage();
+    void voiceButtonClicked(int channel, VoiceState activity);
+    void startVoiceChannel(int channel, VoiceState activity);
+    void stopVoiceChannel(int channel, VoiceState activity);
+    // The voice memory timer: a recording has reached the radio's limit.
+    void on_timerTimeout();
+    void onRadioInformationAnswer(Yaesu::Commands::FT891::IntPair information);
+    void enableVoiceButtons(QPushButton* active);
+    void showVoiceStates();
+    void playKeyerMemory(int memory);
+    void storeKeyerMemory(int memory);
+    void onKeyerMemoryAnswer(const Yaesu::Commands::FT891::KeyerMemoryRecord& memory);
+
     // --- page answers other than EX (app/answers/page_answers.cpp) ---
     void onDimmerAnswer(const Yaesu::Commands::FT891::DimmerRecord& levels);
     void onAgcAnswer(int value);
@@ -334,6 +356,8 @@ private:
     QBrush* meterBarBrush = nullptr;
     QBrush* meterBackgroundBrush = nullptr;
     QTimer* voiceMemoryTimer = nullptr;
+    // Voice channels 1 to 5; at most one is not idle.
+    std::array<VoiceState, voiceChannelCount> voiceStates{};
     QRectF meterBarRect;
     QWidget* memoryEditor = nullptr;
     int ssbBfo = 0, cwBfo = 0, dataBfo = 0, rttyBfo = 0;

@@ -28,17 +28,21 @@ struct TabAction {
     const char* text;
     SettingsPage page;
     TabRead read;
+    void (Corvane::*clicked)() = nullptr; // what else a click does
 };
 // The Output Power, Misc, TX EQ and Vox pages are filled by the start-up read-back and by the
-// radio's reports; the firmware versions are asked for again at every click.
+// radio's reports; the firmware versions are asked for again at every click. The Contesting
+// page reads its keyer memories and items until the radio has answered, and enables the
+// group the mode can use.
 // clang-format off
 constexpr TabAction tabActions[] = {
-    // tab text       page                        read
+    // tab text       page                        read              clicked
     {"Output Power",  SettingsPage::OutputPower,  TabRead::Nothing},
     {"Misc",          SettingsPage::Misc,         TabRead::Nothing},
     {"TX EQ",         SettingsPage::TxEq,         TabRead::Nothing},
     {"Vox",           SettingsPage::Vox,          TabRead::Nothing},
     {"Firmware",      SettingsPage::Firmware,     TabRead::Always},
+    {"Contesting",    SettingsPage::Contesting,   TabRead::Nothing, &Corvane::onContestingTabClicked},
 };
 // clang-format on
 
@@ -194,8 +198,12 @@ void Corvane::on_uitabClicked(int index) {
     const QString text = ui.tabWidget->tabText(index);
     const auto* action = std::find_if(std::begin(tabActions), std::end(tabActions),
                                       [&text](const TabAction& a) { return text == a.text; });
-    if (action != std::end(tabActions) && action->read == TabRead::Always)
+    if (action == std::end(tabActions))
+        return;
+    if (action->read == TabRead::Always)
         readPage(action->page);
+    if (action->clicked)
+        (this->*action->clicked)();
 }
 
 // A page's reads are its rows' items, in catalogue order; the answers come back through

@@ -28,7 +28,7 @@ constexpr bool inCatalogueOrder(const std::array<MenuRow, 158>& rows) {
 
 } // namespace
 
-// Rows of pages still without controls (CW, SSB, AM, FM, DATA, RTTY, Contesting) name no
+// Rows of pages still without controls (CW, SSB, AM, FM, DATA, RTTY) name no
 // widget yet; their answers set only their page's flag.
 const std::array<MenuRow, 158>& PageTables::menuRows() {
     // clang-format off
@@ -44,19 +44,19 @@ const std::array<MenuRow, 158>& PageTables::menuRows() {
     { 205, P::Misc,        "cbPeakHold",                 S::Combo,   G::Page,  L::Never,  X::PageLoaded},
     { 206, P::Misc,        "chkbxZinLed",                S::Check,   G::Page,  L::Never,  X::PageLoaded},
     { 207, P::Misc,        "cbPopupMenu",                S::Combo,   G::Page,  L::Never,  X::PageLoaded},
-    { 301, P::Contesting,  nullptr,                      S::None,    G::Page,  L::Before, X::PageLoaded},
-    { 302, P::Contesting,  nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
+    { 301, P::Contesting,  "lvldvsRx",                   S::Slider,  G::Page,  L::Before, X::PageLoaded},
+    { 302, P::Contesting,  "lvldvsTx",                   S::Slider,  G::Page,  L::Never,  X::PageLoaded},
     { 401, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::ReadOnly},
     { 402, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::ReadOnly},
     { 403, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
     { 404, P::Misc,        "sbBeconInterval",            S::SpinBox, G::Page,  L::Never,  X::PageLoaded},
-    { 405, P::Contesting,  nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 406, P::Contesting,  nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 407, P::Contesting,  nullptr,                      S::None,    G::Page,  L::Never,  X::ReadOnly},
-    { 408, P::Contesting,  nullptr,                      S::None,    G::Page,  L::Never,  X::ReadOnly},
-    { 409, P::Contesting,  nullptr,                      S::None,    G::Page,  L::Never,  X::ReadOnly},
-    { 410, P::Contesting,  nullptr,                      S::None,    G::Page,  L::Never,  X::ReadOnly},
-    { 411, P::Contesting,  nullptr,                      S::None,    G::Page,  L::Never,  X::ReadOnly},
+    { 405, P::Contesting,  "cbNumberFormat",             S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 406, P::Contesting,  "sbContestNumber",            S::SpinBox, G::Page,  L::Never,  X::PageLoaded},
+    { 407, P::Contesting,  "cbMK",                       S::Combo,   G::Page,  L::Never,  X::ReadOnly},
+    { 408, P::Contesting,  "cbMK_2",                     S::Combo,   G::Page,  L::Never,  X::ReadOnly},
+    { 409, P::Contesting,  "cbMK_3",                     S::Combo,   G::Page,  L::Never,  X::ReadOnly},
+    { 410, P::Contesting,  "cbMK_4",                     S::Combo,   G::Page,  L::Never,  X::ReadOnly},
+    { 411, P::Contesting,  "cbMK_5",                     S::Combo,   G::Page,  L::Never,  X::ReadOnly},
     { 501, P::FrontPanel,  "cbNBWidth",                  S::Combo,   G::Mouse, L::Never,  X::Elsewhere},
     { 502, P::FrontPanel,  "cbNBRejection",              S::Combo,   G::Mouse, L::Never,  X::Elsewhere},
     { 503, P::FrontPanel,  "NBLvl",                      S::Slider,  G::Mouse, L::Never,  X::Elsewhere},

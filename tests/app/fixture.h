@@ -123,6 +123,8 @@ struct CorvaneTestAccess {
     }
     // Ends the tuning bursts, as if the dials had rested for a while.
     static void restDials(Corvane& w) { w.tuningA = w.tuningB = {}; }
+    static Corvane::VoiceState voiceState(Corvane& w, int channel) { return w.voiceStates.at(channel - 1); }
+    static QTimer* voiceMemoryTimer(Corvane& w) { return w.voiceMemoryTimer; }
 };
 
 // A shown and active window on the pseudo-terminal radio end, past its power query (answered
