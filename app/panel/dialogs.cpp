@@ -61,8 +61,12 @@ void Corvane::on_btnMemEdit_clicked() {
     if (!memoryEditor) {
         memoryEditor = new MemoryChannelEditorUI(this);
         memoryEditor->setAttribute(Qt::WA_DeleteOnClose);
-        connect(memoryEditor, &QDialog::finished, this, &Corvane::stopMemoryScan);
+        // OK's rows go out before the editor is let go (accepted comes before finished).
         connect(memoryEditor, &QDialog::accepted, this, &Corvane::writeMemoryChannels);
+        connect(memoryEditor, &QDialog::finished, this, [this] {
+            stopMemoryScan();
+            memoryEditor = nullptr;
+        });
     }
     // A new scan starts from an empty table: no channel is written twice.
     memoryEditor->clearChannels();
@@ -132,7 +136,11 @@ void Corvane::openContourDialog() {
             &Corvane::on_ContourFrequency_valueChanged);
     connect(dialog, &ContourUI::on_ContourLevel_valueChanged, this, &Corvane::on_ContourLevel_valueChanged);
     connect(dialog, &ContourUI::on_ContourWidth_valueChanged, this, &Corvane::on_ContourWidth_valueChanged);
-    connect(dialog, &QDialog::finished, this, &Corvane::SaveContourSettings);
+    // A closed dialog is deleted a moment later; from now on it is not the open one.
+    connect(dialog, &QDialog::finished, this, [this] {
+        contourDialog = nullptr;
+        SaveContourSettings();
+    });
     dialog->show();
 }
 
@@ -145,16 +153,17 @@ void Corvane::openNotchDialog() {
     dialog->ShowNotchWidth(notchMenuValue);
     connect(dialog, &ManualNotchUI::on_level_changed, this, &Corvane::on_hsNotchLevelValueChanged);
     connect(dialog, &ManualNotchUI::widthChosen, this, &Corvane::on_cbIFNotchActivated);
+    connect(dialog, &QDialog::finished, this, [this] { manualNotchDialog = nullptr; });
     write(CAT::ReadBP(1));
     dialog->show();
 }
 
 void Corvane::closeDialogs() {
     stopMemoryScan();
-    if (contourDialog)
-        contourDialog->done(QDialog::Rejected);
     const std::initializer_list<QDialog*> open = {contourDialog.data(), manualNotchDialog.data(),
                                                   memoryEditor.data()};
+    if (contourDialog)
+        contourDialog->done(QDialog::Rejected);
     for (QDialog* dialog : open) {
         if (!dialog)
             continue;
