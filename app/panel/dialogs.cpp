@@ -126,7 +126,9 @@ void Corvane::openContourDialog() {
     auto* dialog = new ContourUI(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     contourDialog = dialog;
-    write(CAT::ReadCO(1), false);
+    // The read-back asks for the frequency next in any case.
+    if (!readBackInProgress)
+        write(CAT::ReadCO(1), false);
     if (contourFrequency > 0)
         dialog->ShowContourFrequency(contourFrequency);
     dialog->ShowContourLevel(contourLevel);
@@ -154,7 +156,11 @@ void Corvane::openNotchDialog() {
     connect(dialog, &ManualNotchUI::on_level_changed, this, &Corvane::on_hsNotchLevelValueChanged);
     connect(dialog, &ManualNotchUI::widthChosen, this, &Corvane::on_cbIFNotchActivated);
     connect(dialog, &QDialog::finished, this, [this] { manualNotchDialog = nullptr; });
-    write(CAT::ReadBP(1));
+    // During the read-back the chain keeps count of every read on the line.
+    if (readBackInProgress)
+        writeChainRead(CAT::ReadBP(1), false);
+    else
+        write(CAT::ReadBP(1));
     dialog->show();
 }
 
