@@ -30,6 +30,7 @@ Corvane::Corvane(QWidget* parent)
 // The window lives until the process ends; releasing the port and the database here keeps
 // them free for whoever opens them next (a test, say, that builds another window).
 Corvane::~Corvane() {
+    closeDialogs();
     if (serialPort) {
         serialPort->disconnect(this);
         delete serialPort;

@@ -19,6 +19,9 @@
 #include <string>
 #include <vector>
 
+class ContourUI;
+class ManualNotchUI;
+class MemoryChannelEditorUI;
 class QBrush;
 class QGraphicsRectItem;
 class QLabel;
@@ -130,7 +133,20 @@ public slots:
     // --- meter (app/answers/meters.cpp) ---
     void on_cbMeterTypeActivated(int index);
 
+    // --- contour, manual notch and memory editor buttons (app/panel/dialogs.cpp) ---
+    void on_btnContour_clicked();
+    void on_btnNotch_clicked();
+    void on_btnMemEdit_clicked();
+
 public:
+    // --- the dialogs' changes to the radio (app/panel/dialogs.cpp) ---
+    // Connected to the dialogs' signals when they open.
+    void on_ContourFrequency_valueChanged(int hz);
+    void on_ContourLevel_valueChanged(int level);
+    void on_ContourWidth_valueChanged(int width);
+    void on_hsNotchLevelValueChanged(int value);
+    void on_cbIFNotchActivated(int index);
+
     // --- power (app/port.cpp) ---
     void queryPowerStatus();
     void powerOn();
@@ -219,6 +235,24 @@ private:
     void showScan(Yaesu::Commands::FT891::IntPair value);
     void showSplitWatch(Yaesu::Commands::FT891::IntPair value);
     void showUnlock(Yaesu::Commands::FT891::IntPair value);
+
+    // --- contour, notch and memory channel answers (app/answers/dialog_answers.cpp) ---
+    void showContourSwitch(Yaesu::Commands::FT891::IntPair value);
+    void showContourFrequency(Yaesu::Commands::FT891::IntPair value);
+    void onNotchAnswer(Yaesu::Commands::FT891::IntPair value);
+    void onMemoryChannelAnswer(Yaesu::Commands::FT891::ChannelRecord channel);
+    // The scan of channels 1-99 asks for the next channel, or ends after 99.
+    void advanceMemoryScan();
+    void stopMemoryScan();
+    void onMemoryChannelUnanswered();
+
+    // --- the dialogs (app/panel/dialogs.cpp) ---
+    void openContourDialog();
+    void openNotchDialog();
+    void writeMemoryChannels();
+    // Closes the open dialogs while the window is still whole (the contour dialog stores its
+    // settings as it closes).
+    void closeDialogs();
 
     // --- meter answers and the meter poll (app/answers/meters.cpp) ---
     void onMeterAnswer(Yaesu::Commands::FT891::IntPair reading);
@@ -359,7 +393,7 @@ private:
     // Voice channels 1 to 5; at most one is not idle.
     std::array<VoiceState, voiceChannelCount> voiceStates{};
     QRectF meterBarRect;
-    QWidget* memoryEditor = nullptr;
+    QPointer<MemoryChannelEditorUI> memoryEditor;
     int ssbBfo = 0, cwBfo = 0, dataBfo = 0, rttyBfo = 0;
     int narrowOn = 0;
     int meterType = 0;
@@ -387,10 +421,14 @@ private:
     bool restoringFromDatabase = false;
     bool powerQueryPending = false;
     std::string lastAnswer;
-    QWidget* manualNotchDialog = nullptr;
-    QWidget* contourDialog = nullptr;
+    // The dialogs delete themselves when closed; the pointers follow.
+    QPointer<ManualNotchUI> manualNotchDialog;
+    QPointer<ContourUI> contourDialog;
     int clarifierOffset = 0;
     int notchMenuValue = 0;
+    int notchPosition = 0; // tens of Hz, as last reported or set; 0 while unknown
+    // A channel the radio does not answer is skipped after a while.
+    QTimer* memoryScanTimer = nullptr;
     std::vector<Yaesu::Commands::FT891::ChannelRecord> memoryChannels;
 
     // Reads of the start-up chain still waiting for their answer, oldest first. The radio

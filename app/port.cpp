@@ -152,5 +152,6 @@ void Corvane::onPortError(QSerialPort::SerialPortError error) {
 
 // Closing the port ends the program: the window is its only top-level window.
 void Corvane::OnPortClosing() {
+    stopMemoryScan();
     close();
 }

@@ -50,11 +50,11 @@ struct AnswerTable {
         {Kind::AI, function<Kind::AI, CAT::ParseAI>},
         {Kind::BC, function<Kind::BC, CAT::ParseBC>},
         {Kind::BI, checked<CAT::ParseBI>},
-        {Kind::BP, checked<CAT::ParseBP>},
+        {Kind::BP, typed<CAT::ParseBP, &Corvane::onNotchAnswer>},
         {Kind::BY, typed<CAT::ParseBY, &Corvane::onBusyAnswer>},
         {Kind::CF, function<Kind::CF, CAT::ParseCF>},
         {Kind::CN, checked<CAT::ParseCN>},
-        {Kind::CO, checked<CAT::ParseCO>},
+        {Kind::CO, functionPair<Kind::CO, CAT::ParseCO>},
         {Kind::CS, checked<CAT::ParseCS>},
         {Kind::CT, checked<CAT::ParseCT>},
         {Kind::DA, typed<CAT::ParseDA, &Corvane::onDimmerAnswer>},
@@ -78,7 +78,7 @@ struct AnswerTable {
         {Kind::ML, functionPair<Kind::ML, CAT::ParseML>},
         {Kind::MR, nullptr},
         {Kind::MS, typed<CAT::ParseMS, &Corvane::onMeterSelectAnswer>},
-        {Kind::MT, checked<CAT::ParseMT>},
+        {Kind::MT, typed<CAT::ParseMT, &Corvane::onMemoryChannelAnswer>},
         {Kind::MW, nullptr},
         {Kind::MX, function<Kind::MX, CAT::ParseMX>},
         {Kind::NA, function<Kind::NA, CAT::ParseNA>},
@@ -144,8 +144,13 @@ void Corvane::onUnknownAnswer(const std::string& answer) {
         return;
     }
     // A restore's values or its closing AC read refused: the restore is over all the same.
-    if (restoreInFlight && answer == "?;")
+    if (restoreInFlight && answer == "?;") {
         finishRestore();
+    } else if (memoryScanActive && answer == "?;") {
+        // An empty channel: the scan goes on with the next one.
+        advanceMemoryScan();
+        return;
+    }
     if (!lastAnswer.empty())
         Trace(fmt::format("unknown after {:s} was sent!\r\n", lastAnswer));
 }

@@ -58,6 +58,8 @@ struct FunctionTable {
         {Kind::AI, any, applies, Effect::Custom,        nullptr,                &Corvane::showAutoInformation},
         {Kind::BC, any, skips,   Effect::Light,         widget<&Ui_::btnDNF>,   nullptr},
         {Kind::CF, any, skips,   Effect::Custom,        nullptr,                &Corvane::showClarifier},
+        {Kind::CO, 0,   applies, Effect::Custom,        nullptr,                &Corvane::showContourSwitch},
+        {Kind::CO, 1,   applies, Effect::Custom,        nullptr,                &Corvane::showContourFrequency},
         {Kind::FS, any, skips,   Effect::Light,         widget<&Ui_::btnFST>,   nullptr},
         {Kind::IS, any, skips,   Effect::Custom,        nullptr,                &Corvane::showIFShift},
         {Kind::LK, any, skips,   Effect::Light,         widget<&Ui_::btnLOCK>,  nullptr},

@@ -5,6 +5,8 @@
 #include "app/pages/menu_rows.h"
 #include "app/pages/quiet.h"
 #include "app/trace.h"
+#include "dialogs/ContourUI.h"
+#include "dialogs/ManualNotchUI.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -233,12 +235,18 @@ void Corvane::setCatRate(int code) {
 
 void Corvane::keepContourLevel(int value) {
     contourLevel = value;
+    if (contourDialog)
+        contourDialog->ShowContourLevel(value);
 }
 
 void Corvane::keepContourWidth(int value) {
     contourWidth = value;
+    if (contourDialog)
+        contourDialog->ShowContourWidth(value);
 }
 
 void Corvane::keepNotchValue(int value) {
     notchMenuValue = value;
+    if (manualNotchDialog)
+        manualNotchDialog->ShowNotchWidth(value);
 }

@@ -1,0 +1,250 @@
+#include "dialogs/MemoryChannelEditorUI.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QIntValidator>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardItemModel>
+
+#include <algorithm>
+
+#include <fmt/format.h>
+
+namespace CAT = Yaesu::Commands::FT891;
+
+namespace {
+
+enum Column { Channel, Frequency, Mode, Operation, ClarifierOn, ClarifierValue, Ctcss, TagOn, TagName };
+constexpr int channelCount = 99;
+constexpr int lowestFrequency = 30000, highestFrequency = 56000000;
+constexpr int tagLength = 12;
+
+const QStringList headers = {"Channel",         "Frequency",  "Mode", "Operation", "Clarifier Enabled",
+                             "Clarifier Value", "CTCSS Type", "Tag",  "Tag Name"};
+const QStringList modes = {"LSB",  "USB",      "CW",       "FM",   "AM",       "RTTY_LSB",
+                           "CW_R", "DATA_LSB", "RTTY_USB", "FM_N", "DATA_USB", "AM_N"};
+
+// The radio's mode codes 1-13 on the list: 10 and 11 are both FM-N; 0 chooses nothing.
+int modeIndex(int code) {
+    return code < 1 || code > 13 ? -1 : code - 2 + (code < 11 ? 1 : 0);
+}
+int modeCode(int index) {
+    return index + 1 + (index > 8 ? 1 : 0);
+}
+
+// "7.074.000" (MHz, kHz and Hz groups) or the hertz as digits; anything else is no frequency.
+std::optional<int> typedFrequency(const QString& text) {
+    static const QRegularExpression grouped(R"(^\d{1,2}\.\d{3}\.\d{3}$)");
+    static const QRegularExpression plain(R"(^\d{1,8}$)");
+    const QString trimmed = text.trimmed();
+    if (!grouped.match(trimmed).hasMatch() && !plain.match(trimmed).hasMatch())
+        return std::nullopt;
+    return QString(trimmed).remove('.').toInt();
+}
+
+// A tag goes into the command as it stands: a ";" would end the command early and the rest
+// would reach the radio as a command of its own.
+bool validTag(const QString& tag) {
+    return tag.size() <= tagLength && std::all_of(tag.begin(), tag.end(), [](QChar c) {
+               return c.unicode() >= 0x20 && c.unicode() <= 0x7e && c != ';';
+           });
+}
+
+QString frequencyText(int hertz) {
+    return QString::fromStdString(
+        fmt::format("{:d}.{:03}.{:03}", hertz / 1000000, (hertz / 1000) % 1000, hertz % 1000));
+}
+
+QComboBox* comboOf(const QStringList& items, int index) {
+    auto* box = new QComboBox;
+    box->addItems(items);
+    box->setCurrentIndex(index >= 0 && index < items.size() ? index : -1);
+    return box;
+}
+
+} // namespace
+
+MemoryChannelEditorUI::MemoryChannelEditorUI(QWidget* parent)
+    : QDialog(parent), model(new QStandardItemModel(this)) {
+    ui.setupUi(this);
+    resetModel();
+    ui.tableView->setModel(model);
+    ui.tableView->installEventFilter(this);
+    connect(ui.btnAddRow_2, &QPushButton::clicked, this, &MemoryChannelEditorUI::addRow);
+    connect(ui.buttonBox_2, &QDialogButtonBox::clicked, this, &MemoryChannelEditorUI::onButtonClicked);
+}
+
+void MemoryChannelEditorUI::resetModel() {
+    model->clear();
+    model->setRowCount(channelCount);
+    model->setColumnCount(static_cast<int>(headers.size()));
+    model->setHorizontalHeaderLabels(headers);
+}
+
+template <class Widget> Widget* MemoryChannelEditorUI::cell(int row, int column) const {
+    return qobject_cast<Widget*>(ui.tableView->indexWidget(model->index(row, column)));
+}
+
+// Return in a cell adds a row like Return in the table; it must not reach OK.
+void MemoryChannelEditorUI::placeCell(int row, int column, QWidget* widget) {
+    widget->installEventFilter(this);
+    ui.tableView->setIndexWidget(model->index(row, column), widget);
+}
+
+void MemoryChannelEditorUI::AddChannelRow(const CAT::ChannelRecord& record) {
+    if (record.channel < 1 || record.channel > channelCount)
+        return;
+    const auto known = std::find_if(channels.begin(), channels.end(),
+                                    [&](const CAT::ChannelRecord& r) { return r.channel == record.channel; });
+    if (known != channels.end())
+        *known = record;
+    else
+        channels.push_back(record);
+    const int row = record.channel - 1;
+    model->setItem(row, Channel, new QStandardItem(QString::number(record.channel)));
+    model->setItem(row, Mode, new QStandardItem(QString::number(record.mode)));
+    auto* frequency = new QLineEdit(frequencyText(record.frequency));
+    placeCell(row, Frequency, frequency);
+    placeCell(row, Mode, comboOf(modes, modeIndex(record.mode)));
+    placeCell(row, Operation, comboOf({"Simplex", "Plus Shift", "Minus Shift"}, record.operation));
+    auto* clarifierOn = new QCheckBox;
+    auto* clarifier = new QLineEdit(QString::number(record.clarifierValue));
+    clarifier->setValidator(new QIntValidator(-9999, 9999, clarifier));
+    connect(clarifierOn, &QCheckBox::stateChanged, clarifier,
+            [clarifier](int s) { clarifier->setEnabled(s != 0); });
+    clarifierOn->setChecked(record.clarifierEnabled == 1);
+    clarifier->setEnabled(record.clarifierEnabled == 1);
+    placeCell(row, ClarifierOn, clarifierOn);
+    placeCell(row, ClarifierValue, clarifier);
+    placeCell(row, Ctcss, comboOf({"OFF", "ENC/DEC", "ENC"}, record.ctcssType));
+    auto* tagOn = new QCheckBox;
+    // The radio fills the tag field with blanks; they go back when the command is built.
+    auto* tag =
+        new QLineEdit(record.tagEnabled == 1 ? QString::fromStdString(record.tagName).trimmed() : QString());
+    connect(tagOn, &QCheckBox::stateChanged, tag, [tag](int s) { tag->setEnabled(s != 0); });
+    tagOn->setChecked(record.tagEnabled == 1);
+    tag->setEnabled(record.tagEnabled == 1);
+    placeCell(row, TagOn, tagOn);
+    placeCell(row, TagName, tag);
+    frequency->setFocus();
+}
+
+void MemoryChannelEditorUI::addRow() {
+    for (int channel = 1; channel <= channelCount; ++channel) {
+        if (std::none_of(channels.begin(), channels.end(),
+                         [channel](const CAT::ChannelRecord& r) { return r.channel == channel; })) {
+            CAT::ChannelRecord record;
+            record.channel = channel;
+            AddChannelRow(record);
+            ui.tableView->scrollTo(model->index(channel - 1, Channel));
+            return;
+        }
+    }
+    ui.lblMessage->setText("All 99 memory channels are in use.");
+}
+
+void MemoryChannelEditorUI::clearChannels() {
+    channels.clear();
+    confirmed.clear();
+    resetModel();
+    ui.lblMessage->clear();
+}
+
+bool MemoryChannelEditorUI::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            addRow();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void MemoryChannelEditorUI::onButtonClicked(QAbstractButton* button) {
+    switch (ui.buttonBox_2->standardButton(button)) {
+    case QDialogButtonBox::Ok:
+        confirm();
+        break;
+    case QDialogButtonBox::Cancel:
+        clearChannels();
+        break;
+    default:
+        break;
+    }
+}
+
+// Nothing is written unless every row is valid.
+void MemoryChannelEditorUI::confirm() {
+    std::vector<CAT::ChannelRecord> rows;
+    QStringList problems;
+    for (const CAT::ChannelRecord& record : channels) {
+        QString problem;
+        const std::optional<CAT::ChannelRecord> row = rowRecord(record, problem);
+        markRow(record.channel - 1, problem);
+        if (!problem.isEmpty())
+            problems << QString("channel %1: %2").arg(record.channel).arg(problem);
+        else if (row)
+            rows.push_back(*row);
+    }
+    if (!problems.isEmpty()) {
+        ui.lblMessage->setText("Nothing written; " + problems.join("; "));
+        return;
+    }
+    confirmed = rows;
+    accept();
+}
+
+std::optional<CAT::ChannelRecord> MemoryChannelEditorUI::rowRecord(const CAT::ChannelRecord& record,
+                                                                   QString& problem) const {
+    const int row = record.channel - 1;
+    CAT::ChannelRecord out = record;
+    if (const auto* edit = cell<QLineEdit>(row, Frequency)) {
+        const std::optional<int> hertz = typedFrequency(edit->text());
+        if (!hertz) {
+            problem = QString("\"%1\" is not a frequency").arg(edit->text());
+            return std::nullopt;
+        }
+        out.frequency = *hertz;
+    }
+    // A row left at 0 is a row the operator added and did not fill.
+    if (out.frequency == 0)
+        return std::nullopt;
+    if (out.frequency < lowestFrequency || out.frequency > highestFrequency) {
+        problem = "the frequency lies outside 30 kHz to 56 MHz";
+        return std::nullopt;
+    }
+    const int mode = cell<QComboBox>(row, Mode)->currentIndex();
+    if (mode < 0) {
+        problem = "no mode chosen";
+        return std::nullopt;
+    }
+    // FM-N has two codes: the one the radio gave stays unless the operator chose anew.
+    out.mode = mode == modeIndex(record.mode) ? record.mode : modeCode(mode);
+    out.operation = cell<QComboBox>(row, Operation)->currentIndex();
+    out.clarifierEnabled = cell<QCheckBox>(row, ClarifierOn)->isChecked() ? 1 : 0;
+    out.clarifierValue = out.clarifierEnabled ? cell<QLineEdit>(row, ClarifierValue)->text().toInt() : 0;
+    out.ctcssType = std::max(0, cell<QComboBox>(row, Ctcss)->currentIndex());
+    out.operation = std::max(0, out.operation);
+    out.tagEnabled = cell<QCheckBox>(row, TagOn)->isChecked() ? 1 : 0;
+    if (out.tagEnabled) {
+        const QString tag = cell<QLineEdit>(row, TagName)->text();
+        if (!validTag(tag)) {
+            problem = "a tag is at most 12 printable ASCII characters, without \";\"";
+            return std::nullopt;
+        }
+        out.tagName = tag.toStdString();
+    }
+    return out;
+}
+
+void MemoryChannelEditorUI::markRow(int row, const QString& problem) {
+    QStandardItem* item = model->item(row, Channel);
+    if (!item)
+        return;
+    item->setBackground(problem.isEmpty() ? QBrush() : QBrush(Qt::red));
+    item->setToolTip(problem);
+}

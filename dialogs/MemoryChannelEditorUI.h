@@ -1,0 +1,53 @@
+#pragma once
+
+#include "ui_MemoryChannelEditor.h"
+
+#include "cat/types.h"
+
+#include <QDialog>
+
+#include <optional>
+#include <vector>
+
+class QAbstractButton;
+class QStandardItemModel;
+
+// The radio's memory channels 1-99 in a table, one row per channel (row = channel - 1), with an
+// editor in every cell. OK checks every row before anything is written: a refused row is marked
+// and the dialog stays open; once all rows are valid the dialog is accepted and the rows to
+// write are in confirmedChannels().
+class MemoryChannelEditorUI : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit MemoryChannelEditorUI(QWidget* parent);
+
+    // Shows a channel in its row; a channel read again replaces its earlier record.
+    void AddChannelRow(const Yaesu::Commands::FT891::ChannelRecord& record);
+    // A new row on the lowest free channel.
+    void addRow();
+    // Empties the records and the rows; rows can be added again afterwards.
+    void clearChannels();
+    const std::vector<Yaesu::Commands::FT891::ChannelRecord>& records() const { return channels; }
+    const std::vector<Yaesu::Commands::FT891::ChannelRecord>& confirmedChannels() const { return confirmed; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    Ui::MemoryChannelEditor ui;
+
+private:
+    void onButtonClicked(QAbstractButton* button);
+    void confirm();
+    // The record as the row's cells say, nothing when the row is left out (frequency 0); a
+    // reason in `problem` when the row is refused.
+    std::optional<Yaesu::Commands::FT891::ChannelRecord>
+    rowRecord(const Yaesu::Commands::FT891::ChannelRecord& record, QString& problem) const;
+    void markRow(int row, const QString& problem);
+    void resetModel();
+    template <class Widget> Widget* cell(int row, int column) const;
+    void placeCell(int row, int column, QWidget* widget);
+
+    std::vector<Yaesu::Commands::FT891::ChannelRecord> channels;
+    std::vector<Yaesu::Commands::FT891::ChannelRecord> confirmed;
+    QStandardItemModel* model;
+};
