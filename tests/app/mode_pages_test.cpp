@@ -5,6 +5,7 @@
 #include "tests/app/fixture.h"
 
 #include <QAbstractSlider>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -328,4 +329,49 @@ TEST_F(ModePagesTest, BadReportsAreDropped) {
         EXPECT_EQ(radioReceivesUntilQuiet(), "");
     }
     EXPECT_FALSE(traceLines.empty());
+}
+
+namespace {
+
+// A window read back from the simulated radio in CW, the only modes whose read-back asks for
+// the APF.
+class CwReadBackTest : public WindowTest {
+protected:
+    void SetUp() override {
+        simulator.setValue("MD0;", 3);
+        simulator.setValue("FA;", 7030000);
+        simulator.setValue("CO02;", 1);
+        simulator.setValue("CO03;", 40);
+        simulator.setValue("KS;", 28);
+        simulator.setValue("KP;", 45);
+        storePort(simulator.slavePath(), 38400);
+        start();
+        const auto pump = [] { QApplication::processEvents(QEventLoop::AllEvents, 5); };
+        ASSERT_TRUE(simulator.waitForCommand("VX;", std::chrono::milliseconds(20000), pump));
+        ASSERT_TRUE(runEventsUntil([this] { return window->isEnabled(); }, 3000));
+        simulator.waitForQuiet(std::chrono::milliseconds(200), std::chrono::seconds(3), pump);
+    }
+    void TearDown() override { window.reset(); }
+
+    Sim::PtyRadio simulator;
+};
+
+} // namespace
+
+// The APF, key speed and pitch show the radio's values after the read-back, and the CW tab
+// then reads nothing: the read-back has filled the page.
+TEST_F(CwReadBackTest, ApfKeySpeedAndPitchHoldTheRadiosValues) {
+    EXPECT_TRUE(window->ui.ckAPF->isChecked());
+    EXPECT_TRUE(window->ui.lvlAPF->isEnabled());
+    EXPECT_EQ(window->ui.lvlAPF->value(), 40);
+    EXPECT_EQ(window->ui.lblApfLevelValue->text(), "150");
+    EXPECT_EQ(window->ui.spbxKeySpeed->value(), 28);
+    EXPECT_EQ(window->ui.vsKeyPitch->value(), 750);
+    EXPECT_EQ(window->ui.lblKeyPitchValue->text(), "750 Hz");
+    simulator.clearReceived();
+    window->on_uitabClicked(window->ui.tabWidget->indexOf(window->ui.CW));
+    simulator.waitForQuiet(std::chrono::milliseconds(200), std::chrono::seconds(3),
+                           [] { QApplication::processEvents(QEventLoop::AllEvents, 5); });
+    EXPECT_TRUE(simulator.received().empty());
+    EXPECT_TRUE(window->ui.chkbxKeyerEnable->isEnabled());
 }
