@@ -27,12 +27,14 @@ class QGraphicsRectItem;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QRadioButton;
 class QLineEdit;
 class QPen;
 class QTimer;
 struct sqlite3;
 // The settings pages' rows (app/pages/menu_rows.h).
 struct MenuRow;
+struct ReadList;
 enum class SettingsPage : std::uint8_t;
 enum class LoadedWhen : std::uint8_t;
 
@@ -283,7 +285,7 @@ private:
     void setPageLoaded(const MenuRow& row, LoadedWhen when);
     void showRowLabel(const MenuRow& row, int value);
     void connectPageRows();
-    void readPage(SettingsPage page);
+    void readPage(const ReadList& reads);
     // Rows with an effect of their own.
     void setCatRate(int code);
     void keepContourLevel(int value);
@@ -310,6 +312,25 @@ private:
     void onPowerLevelAnswer(int watts);
     void onVoxDelayAnswer(int ms);
     void onVoxGainAnswer(int level);
+    // Rows of the function table that land on the CW and FM pages.
+    void showKeySpeed(Yaesu::Commands::FT891::IntPair value);
+    void showKeyPitch(Yaesu::Commands::FT891::IntPair value);
+    void showBreakInDelay(Yaesu::Commands::FT891::IntPair value);
+    void showRepeaterOffset(Yaesu::Commands::FT891::IntPair value);
+    void showTone(Yaesu::Commands::FT891::IntPair value);
+    void showDcsCode(Yaesu::Commands::FT891::IntPair value);
+    void showToneMode(Yaesu::Commands::FT891::IntPair value);
+    void showApfSwitch(Yaesu::Commands::FT891::IntPair value);
+    void showApfLevel(Yaesu::Commands::FT891::IntPair value);
+
+    // --- CW and FM page controls that are not rows (app/pages/mode_pages.cpp) ---
+    void connectModePages();
+    // The APF level and width act only while the APF is on.
+    void enableApfControls(bool on);
+    void enableKeyerByMode();
+    // The tone squelch mode's buttons, in the order of the radio's CT values 0 to 3.
+    std::array<QRadioButton*, 4> toneModeButtons() const;
+    void sendToneMode(int mode);
 
     // --- frequency, VFO, mode and width answers (app/answers/frequency.cpp) ---
     void onFrequencyAAnswer(int hertz);

@@ -173,6 +173,7 @@ constexpr std::array<MenuSetting, 158> kMenuSettings{{
 constexpr MenuLink kMenuLinks[] = {
     // number read
     { 503,    "NL0;"},
+    { 709,    "SD;"},
     {1617,    "VG;"},
     {1618,    "VD;"},
 };

@@ -1,9 +1,12 @@
 // Answers other than EX that show on the settings pages: dimmer, AGC, power, VOX gain and
-// delay. Each lands on the row of the control that shows it, with nothing sent back.
+// delay, and the CW and FM pages' key speed, pitch, break-in delay, tones and APF. Each lands on the row of
+// the control that shows it, with nothing sent back.
 #include "app/Corvane.h"
 #include "app/answers/guards.h"
 #include "app/pages/menu_rows.h"
 #include "app/trace.h"
+
+#include <QRadioButton>
 
 #include <fmt/format.h>
 
@@ -12,6 +15,7 @@ namespace CAT = Yaesu::Commands::FT891;
 namespace {
 constexpr int contrastItem = 201, backlightItem = 202, lcdItem = 203, txBusyItem = 204;
 constexpr int voxGainItem = 1617, voxDelayItem = 1618;
+constexpr int breakInDelayItem = 709;
 
 // The power item the PC level belongs to: one per band range (HF, 50 MHz) and mode group.
 int powerItem(int modeCode, unsigned int hertz) {
@@ -63,4 +67,54 @@ void Corvane::onVoxDelayAnswer(int ms) {
 void Corvane::onVoxGainAnswer(int level) {
     if (!MouseButtonHeld())
         showRowValue(*PageTables::findRow(voxGainItem), level);
+}
+
+// The radio reports and takes the key speed in words per minute, 4 to 60, as the box shows
+// it. The box keeps still while the operator types in it.
+void Corvane::showKeySpeed(CAT::IntPair value) {
+    if (!ui.spbxKeySpeed->hasFocus())
+        showRowValue(PageTables::commandRow("spbxKeySpeed"), value.second);
+}
+
+void Corvane::showKeyPitch(CAT::IntPair value) {
+    showRowValue(PageTables::commandRow("vsKeyPitch"), value.second);
+}
+
+// SD is the break-in delay of 07-09.
+void Corvane::showBreakInDelay(CAT::IntPair value) {
+    showRowValue(*PageTables::findRow(breakInDelayItem), value.second);
+}
+
+void Corvane::showRepeaterOffset(CAT::IntPair value) {
+    showRowValue(PageTables::commandRow("cbRepeaterOffset"), value.second);
+}
+
+void Corvane::showTone(CAT::IntPair value) {
+    showRowValue(PageTables::commandRow("cbCTCSSTone"), value.second);
+}
+
+void Corvane::showDcsCode(CAT::IntPair value) {
+    if (!MouseButtonHeld())
+        showRowValue(PageTables::commandRow("cbDCSCode"), value.second);
+    fmLoaded = true;
+}
+
+void Corvane::showToneMode(CAT::IntPair value) {
+    const auto buttons = toneModeButtons();
+    if (value.second < 0 || value.second >= static_cast<int>(buttons.size())) {
+        Trace(fmt::format("no tone mode {:d}\r\n", value.second));
+        return;
+    }
+    ShowChecked(buttons[static_cast<size_t>(value.second)], true);
+}
+
+void Corvane::showApfSwitch(CAT::IntPair value) {
+    if (value.second != 0 && value.second != 1)
+        return;
+    ShowChecked(ui.ckAPF, value.second == 1);
+    enableApfControls(value.second == 1);
+}
+
+void Corvane::showApfLevel(CAT::IntPair value) {
+    showRowValue(PageTables::commandRow("lvlAPF"), value.second);
 }

@@ -82,14 +82,9 @@ void Corvane::connectContestingPage() {
     }
 }
 
-// Reads on the first click until the radio has answered 03-01; the groups follow the mode at
-// every click: the keyer in the CW modes, the voice memory in the others.
+// The groups follow the mode at every click: the keyer in the CW modes, the voice memory in the
+// others. (The page's reads are the tab table's.)
 void Corvane::onContestingTabClicked() {
-    if (!contestingLoaded && serialPort && serialPort->isOpen()) {
-        for (int memory = 1; memory <= keyerMemoryCount; ++memory)
-            write(CAT::ReadKM(memory), false);
-        readPage(SettingsPage::Contesting);
-    }
     const int mode = ui.cbMode->currentIndex();
     const bool cw = mode >= 3 && mode <= 5; // "CWL", "CWU", "CW"
     ui.gpDVS->setEnabled(!cw);

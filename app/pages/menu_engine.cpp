@@ -24,12 +24,64 @@ namespace CAT = Yaesu::Commands::FT891;
 
 namespace {
 
-// What a click on a tab reads from the radio.
-enum class TabRead : std::uint8_t { Nothing, Always };
+std::string toneRead() {
+    return CAT::ReadCN(0);
+}
+std::string dcsRead() {
+    return CAT::ReadCN(1);
+}
+std::string apfSwitchRead() {
+    return CAT::ReadCO(2);
+}
+std::string apfLevelRead() {
+    return CAT::ReadCO(3);
+}
+template <int Memory> std::string keyerRead() {
+    return CAT::ReadKM(Memory);
+}
+
+// The reads of a page, in the order they go out. A page marks itself loaded by the answer of
+// one of its items (the rows' loaded column), so that item comes late in its list.
+// clang-format off
+constexpr PageRead cwReads[] = {
+    {0, CAT::ReadBI}, {0, CAT::ReadKR}, {0, CAT::ReadKP}, {0, CAT::ReadKS},
+    {703}, {701}, {704}, {702}, {706}, {707}, {710}, {711}, {712}, {713}, {709},
+    {401}, {402}, {403}, {708}, {1201}, {705},
+    {0, CAT::ReadCS}, {0, apfSwitchRead}, {0, apfLevelRead},
+};
+constexpr PageRead ssbReads[] = {{1101}, {1102}, {1103}, {1104}, {1105}, {1108}, {1109}, {1607}, {1611}, {1107}, {1106}};
+constexpr PageRead amReads[] = {{601}, {602}, {603}, {604}, {605}, {607}, {1608}, {1612}, {606}};
+// The DCS code's answer marks the page loaded; the tone mode and data gain come after it.
+constexpr PageRead fmReads[] = {
+    {901}, {903}, {904}, {905}, {902}, {1609}, {906},
+    {0, CAT::ReadOS}, {0, toneRead}, {0, dcsRead}, {0, CAT::ReadCT}, {1613}, {0, CAT::ReadOS},
+};
+// 16-22 is the data anti-VOX gain of the Vox page, read here as well.
+constexpr PageRead dataReads[] = {
+    {805}, {807}, {806}, {808}, {803}, {1622}, {1610}, {804}, {801}, {802}, {809}, {810}, {812}, {1614}, {811},
+};
+constexpr PageRead rttyReads[] = {{1003}, {1001}, {1004}, {1002}, {1009}, {1006}, {1007}, {1005}, {1008}, {1011}, {1010}};
+constexpr PageRead firmwareReads[] = {{1801}, {1802}, {1803}};
+// The keyer memories first; the 03-01 answer marks the page loaded.
+constexpr PageRead contestingReads[] = {
+    {0, keyerRead<1>}, {0, keyerRead<2>}, {0, keyerRead<3>}, {0, keyerRead<4>}, {0, keyerRead<5>},
+    {301}, {302}, {405}, {406}, {407}, {408}, {409}, {410}, {411},
+};
+// clang-format on
+
+template <size_t N> constexpr ReadList readsOf(const PageRead (&reads)[N]) {
+    return {reads, reads + N};
+}
+
+// What a click on a tab reads from the radio: nothing, the page until the radio has filled
+// it once, or the page at every click. The FM page is read afresh at every click, and sends
+// nothing until the answers are in.
+enum class TabRead : std::uint8_t { Nothing, UntilLoaded, Always, Afresh };
 struct TabAction {
     const char* text;
     SettingsPage page;
     TabRead read;
+    ReadList reads;
     void (Corvane::*clicked)() = nullptr; // what else a click does
 };
 // The Output Power, Misc, TX EQ and Vox pages are filled by the start-up read-back and by the
@@ -38,13 +90,19 @@ struct TabAction {
 // group the mode can use.
 // clang-format off
 constexpr TabAction tabActions[] = {
-    // tab text       page                        read              clicked
-    {"Output Power",  SettingsPage::OutputPower,  TabRead::Nothing},
-    {"Misc",          SettingsPage::Misc,         TabRead::Nothing},
-    {"TX EQ",         SettingsPage::TxEq,         TabRead::Nothing},
-    {"Vox",           SettingsPage::Vox,          TabRead::Nothing},
-    {"Firmware",      SettingsPage::Firmware,     TabRead::Always},
-    {"Contesting",    SettingsPage::Contesting,   TabRead::Nothing, &Corvane::onContestingTabClicked},
+    // tab text       page                        read                  reads                       clicked
+    {"Output Power",  SettingsPage::OutputPower,  TabRead::Nothing,     {}},
+    {"Misc",          SettingsPage::Misc,         TabRead::Nothing,     {}},
+    {"TX EQ",         SettingsPage::TxEq,         TabRead::Nothing,     {}},
+    {"AM",            SettingsPage::Am,           TabRead::UntilLoaded, readsOf(amReads)},
+    {"CW",            SettingsPage::Cw,           TabRead::UntilLoaded, readsOf(cwReads)},
+    {"DATA",          SettingsPage::Data,         TabRead::UntilLoaded, readsOf(dataReads)},
+    {"FM",            SettingsPage::Fm,           TabRead::Afresh,      readsOf(fmReads)},
+    {"RTTY",          SettingsPage::Rtty,         TabRead::UntilLoaded, readsOf(rttyReads)},
+    {"SSB",           SettingsPage::Ssb,          TabRead::UntilLoaded, readsOf(ssbReads)},
+    {"Vox",           SettingsPage::Vox,          TabRead::Nothing,     {}},
+    {"Firmware",      SettingsPage::Firmware,     TabRead::Always,      readsOf(firmwareReads)},
+    {"Contesting",    SettingsPage::Contesting,   TabRead::UntilLoaded, readsOf(contestingReads),   &Corvane::onContestingTabClicked},
 };
 // clang-format on
 
@@ -150,7 +208,7 @@ void Corvane::showRowValue(const MenuRow& row, int value) {
 
 void Corvane::showRowLabel(const MenuRow& row, int value) {
     if (auto* label = pageWidget<QLabel>(this, row.label))
-        label->setText(QString::fromStdString(fmt::format(fmt::runtime(row.format), value)));
+        label->setText(QString::fromStdString(row.labelText(value)));
 }
 
 void Corvane::sendRowChange(const MenuRow& row, int widgetValue) {
@@ -193,6 +251,7 @@ void Corvane::connectPageRows() {
         connectRow(row);
     for (const MenuRow& row : PageTables::commandRows())
         connectRow(row);
+    connectModePages();
     connect(ui.tabWidget, &QTabWidget::tabBarClicked, this, &Corvane::on_uitabClicked);
 }
 
@@ -202,20 +261,34 @@ void Corvane::on_uitabClicked(int index) {
                                       [&text](const TabAction& a) { return text == a.text; });
     if (action == std::end(tabActions))
         return;
-    if (action->read == TabRead::Always)
-        readPage(action->page);
+    // The keyer switch acts in the CW modes only.
+    if (action->page == SettingsPage::Cw)
+        enableKeyerByMode();
     if (action->clicked)
         (this->*action->clicked)();
+    bool Corvane::*flag = PageTables::loadedFlag(action->page);
+    switch (action->read) {
+    case TabRead::Nothing:
+        return;
+    case TabRead::UntilLoaded:
+        if (flag && this->*flag)
+            return;
+        break;
+    case TabRead::Afresh:
+        this->*flag = false;
+        break;
+    case TabRead::Always:
+        break;
+    }
+    readPage(action->reads);
 }
 
-// A page's reads are its rows' items, in catalogue order; the answers come back through
-// ProcessCommmand.
-void Corvane::readPage(SettingsPage page) {
+// The answers come back through ProcessCommmand and show on the page.
+void Corvane::readPage(const ReadList& reads) {
     if (!serialPort || !serialPort->isOpen())
         return;
-    for (const MenuRow& row : PageTables::menuRows())
-        if (row.page == page)
-            write(CAT::ReadMenu(row.item), false);
+    for (const PageRead* read = reads.first; read != reads.last; ++read)
+        write(read->item ? CAT::ReadMenu(read->item) : read->command(), false);
 }
 
 // 05-06, the radio's CAT rate: the port follows it, and the next start opens at it.

@@ -3,6 +3,9 @@
 #include "app/Corvane.h"
 
 #include <algorithm>
+#include <cassert>
+
+#include <fmt/format.h>
 
 namespace CAT = Yaesu::Commands::FT891;
 
@@ -19,6 +22,51 @@ constexpr int agcIndex(int value) {
     return value >= 4 && value <= 6 ? 4 : value;
 }
 
+// The receive cut-off steps: 0 is off, then 50 Hz steps from 100 Hz (low cut, 1 to 19) and
+// from 700 Hz (high cut, 1 to 67), up to the pages' fixed end labels of 1000 and 4000 Hz.
+std::string cutOffText(int step, int base) {
+    return step == 0 ? std::string("OFF") : fmt::format("{:d} Hz", base + 50 * step);
+}
+std::string lowCutText(int step) {
+    return cutOffText(step, 50);
+}
+std::string highCutText(int step) {
+    return cutOffText(step, 650);
+}
+
+// 07-10 counts the wave shapes from 1 (2 ms); the box from 0.
+constexpr int waveShapeIndex(int value) {
+    return value - 1;
+}
+std::string waveShapeCommand(int index) {
+    return CAT::SetMenu(710, index + 1);
+}
+
+// The key pitch in 10 Hz steps from 300 Hz (KP 00 to 75).
+constexpr int keyPitchHertz(int step) {
+    return 300 + 10 * step;
+}
+
+// The audio peak filter: CO function 2 switches it, function 3 moves its centre in 10 Hz
+// steps around the pitch (25 is the pitch itself).
+std::string apfSwitchCommand(int on) {
+    return CAT::SetCO({2, on});
+}
+std::string apfLevelCommand(int step) {
+    return CAT::SetCO({3, step});
+}
+std::string apfLevelText(int step) {
+    return fmt::format("{:d}", (step - 25) * 10);
+}
+
+// Tones and codes go to the radio as their number in its list: CN with 0 for CTCSS, 1 for DCS.
+std::string toneCommand(int index) {
+    return CAT::SetCN({0, index});
+}
+std::string dcsCommand(int index) {
+    return CAT::SetCN({1, index});
+}
+
 constexpr bool inCatalogueOrder(const std::array<MenuRow, 158>& rows) {
     for (size_t i = 1; i < rows.size(); ++i)
         if (rows[i - 1].item >= rows[i].item)
@@ -28,8 +76,8 @@ constexpr bool inCatalogueOrder(const std::array<MenuRow, 158>& rows) {
 
 } // namespace
 
-// Rows of pages still without controls (CW, SSB, AM, FM, DATA, RTTY) name no
-// widget yet; their answers set only their page's flag.
+// One row per catalogue item. Rows without a control (the CAT rate, the dialog items) act
+// through their effect function.
 const std::array<MenuRow, 158>& PageTables::menuRows() {
     // clang-format off
     static constexpr std::array<MenuRow, 158> rows{{
@@ -46,9 +94,9 @@ const std::array<MenuRow, 158>& PageTables::menuRows() {
     { 207, P::Misc,        "cbPopupMenu",                S::Combo,   G::Page,  L::Never,  X::PageLoaded},
     { 301, P::Contesting,  "lvldvsRx",                   S::Slider,  G::Page,  L::Before, X::PageLoaded},
     { 302, P::Contesting,  "lvldvsTx",                   S::Slider,  G::Page,  L::Never,  X::PageLoaded},
-    { 401, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::ReadOnly},
-    { 402, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::ReadOnly},
-    { 403, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
+    { 401, P::Cw,       "cbCWKeyerType",              S::Combo,   G::Page,  L::Never,  X::ReadOnly},
+    { 402, P::Cw,       "cbCWKeyerDotDash",           S::Combo,   G::Page,  L::Never,  X::ReadOnly},
+    { 403, P::Cw,       "lvlCWWeight",                S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblCWWeight", "CW Weight: {:d}"},
     { 404, P::Misc,        "sbBeconInterval",            S::SpinBox, G::Page,  L::Never,  X::PageLoaded},
     { 405, P::Contesting,  "cbNumberFormat",             S::Combo,   G::Page,  L::Never,  X::PageLoaded},
     { 406, P::Contesting,  "sbContestNumber",            S::SpinBox, G::Page,  L::Never,  X::PageLoaded},
@@ -77,65 +125,65 @@ const std::array<MenuRow, 158>& PageTables::menuRows() {
     { 518, P::FrontPanel,  "cbClarSelect",               S::Combo,   G::Mouse, L::Never,  X::Elsewhere},
     { 519, P::Misc,        "cbAPO",                      S::Combo,   G::Page,  L::Never,  X::PageLoaded},
     { 520, P::Misc,        "chkbxFan",                   S::Check,   G::Page,  L::Never,  X::PageLoaded},
-    { 601, P::Am,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 602, P::Am,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 603, P::Am,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 604, P::Am,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 605, P::Am,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 606, P::Am,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 607, P::Am,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 701, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 702, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 703, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 704, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 705, P::Cw,          nullptr,                      S::None,    G::Page,  L::Before, X::PageLoaded},
-    { 706, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 707, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 708, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 709, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 710, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 711, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 712, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 713, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 801, P::Data,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 802, P::Data,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 803, P::Data,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 804, P::Data,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 805, P::Data,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 806, P::Data,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 807, P::Data,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 808, P::Data,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 809, P::Data,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 810, P::Data,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 811, P::Data,        nullptr,                      S::None,    G::Page,  L::Before, X::PageLoaded},
-    { 812, P::Data,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 901, P::Fm,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 902, P::Fm,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 903, P::Fm,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    { 904, P::Fm,          nullptr,                      S::None,    G::Page,  L::Never,  X::ReadOnly},
-    { 905, P::Fm,          nullptr,                      S::None,    G::Page,  L::Never,  X::ReadOnly},
-    { 906, P::Fm,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1001, P::Rtty,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1002, P::Rtty,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1003, P::Rtty,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1004, P::Rtty,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1005, P::Rtty,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1006, P::Rtty,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1007, P::Rtty,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1008, P::Rtty,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1009, P::Rtty,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1010, P::Rtty,        nullptr,                      S::None,    G::Page,  L::Before, X::PageLoaded},
-    {1011, P::Rtty,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1101, P::Ssb,         nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1102, P::Ssb,         nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1103, P::Ssb,         nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1104, P::Ssb,         nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1105, P::Ssb,         nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1106, P::Ssb,         nullptr,                      S::None,    G::Page,  L::Before, X::PageLoaded},
-    {1107, P::Ssb,         nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1108, P::Ssb,         nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1109, P::Ssb,         nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1201, P::Cw,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
+    { 601, P::Am,       "lvlAMLCutFreq",              S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblLcutStart", nullptr, nullptr, lowCutText},
+    { 602, P::Am,       "cbAMLCutSlope",              S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 603, P::Am,       "lvlAMHCutFreq",              S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblHcutStart", nullptr, nullptr, highCutText},
+    { 604, P::Am,       "cbAMHCutSlope",              S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 605, P::Am,       "cbAMMicSelect",              S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 606, P::Am,       "lvlAMOutLevel",              S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblAmOutLevel", "Out Level: {:d}"},
+    { 607, P::Am,       "cbAMPTT",                    S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 701, P::Cw,       "lvlCWLCutFreq",              S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblLcutStart_CW", nullptr, nullptr, lowCutText},
+    { 702, P::Cw,       "cbCWLCutSlope",              S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 703, P::Cw,       "lvlCWHCutFreq",              S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblHcutStart_CW", nullptr, nullptr, highCutText},
+    { 704, P::Cw,       "cbCWHCutSlope",              S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 705, P::Cw,       "lvlCWOutLevel",              S::Slider,  G::Page,  L::Before, X::PageLoaded, nullptr, nullptr, "lblCWOutLevel", "Out Level: {:d}"},
+    { 706, P::Cw,       "cbCWAutoMode",               S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 707, P::Cw,       "cbCWBFO",                    S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 708, P::Cw,       "cbCWBkInType",               S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 709, P::Cw,       "lvlCWBKINDelay",             S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblCWBkInDelay", "BK-IN Delay: {:d} ms"},
+    { 710, P::Cw,       "cbWaveShape",                S::Combo,   G::Page,  L::Never,  X::PageLoaded, waveShapeCommand, waveShapeIndex},
+    { 711, P::Cw,       "cbCWFreqDisplay",            S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 712, P::Cw,       "cbCWPCKeying",               S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 713, P::Cw,       "cbCWQSKDelayTime",           S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 801, P::Data,     "cbDataMode",                 S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 802, P::Data,     "cbPskTone",                  S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 803, P::Data,     "sbOtherDISP",                S::SpinBox, G::Page,  L::Never,  X::PageLoaded},
+    { 804, P::Data,     "sbOtherShift",               S::SpinBox, G::Page,  L::Never,  X::PageLoaded},
+    { 805, P::Data,     "lvlDATALCutFreq",            S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblLcutStart_DATA", nullptr, nullptr, lowCutText},
+    { 806, P::Data,     "cbDATALCutSlope",            S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 807, P::Data,     "lvlDATAHCutFreq",            S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblHcutStart_DATA", nullptr, nullptr, highCutText},
+    { 808, P::Data,     "cbDATAHCutSlope",            S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 809, P::Data,     "cbDataInSelect",             S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 810, P::Data,     "cbDataPTT",                  S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 811, P::Data,     "lvlDATAOut",                 S::Slider,  G::Page,  L::Before, X::PageLoaded, nullptr, nullptr, "lblDataOutValue", "{:d}"},
+    { 812, P::Data,     "cbDataBFO",                  S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 901, P::Fm,       "cbFMMicSelect",              S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 902, P::Fm,       "lvlFMOut",                   S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblFMOut", "Out Level: {:d}"},
+    { 903, P::Fm,       "cbPktPttSelect",             S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    { 904, P::Fm,       "sb28mhzShift",               S::SpinBox, G::Page,  L::Never,  X::ReadOnly},
+    { 905, P::Fm,       "sb50mhzShift",               S::SpinBox, G::Page,  L::Never,  X::ReadOnly},
+    { 906, P::Fm,       "cbDCSPolarity",              S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    {1001, P::Rtty,     "lvlRTTYLCutFreq",            S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblLcutStart_DATA_2", nullptr, nullptr, lowCutText},
+    {1002, P::Rtty,     "cbRTTYLCutSlope",            S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    {1003, P::Rtty,     "lvlRTTYHCutFreq",            S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblHcutStart_DATA_2", nullptr, nullptr, highCutText},
+    {1004, P::Rtty,     "cbRTTYHCutSlope",            S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    {1005, P::Rtty,     "cbRTTYShiftPort",            S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    {1006, P::Rtty,     "cbPolarityR",                S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    {1007, P::Rtty,     "cbPolarityT",                S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    {1008, P::Rtty,     "lvlRTTYOut",                 S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblRTTYOut", "Out Level: {:d}"},
+    {1009, P::Rtty,     "cbRTTYShiftFeq",             S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    {1010, P::Rtty,     "cbRTTYMarkFreq",             S::Combo,   G::Page,  L::Before, X::PageLoaded},
+    {1011, P::Rtty,     "cbRTTYBfo",                  S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    {1101, P::Ssb,      "lvlSSBLCutFreq",             S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblLcutStart_SSB", nullptr, nullptr, lowCutText},
+    {1102, P::Ssb,      "cbSSBLCutSlope",             S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    {1103, P::Ssb,      "lvlSSBHCutFreq",             S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblHcutStart_SSB", nullptr, nullptr, highCutText},
+    {1104, P::Ssb,      "cbSSBHCutSlope",             S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    {1105, P::Ssb,      "cbSSBMicSelect",             S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    {1106, P::Ssb,      "lvlSSBOut",                  S::Slider,  G::Page,  L::Before, X::PageLoaded, nullptr, nullptr, "lblSSBOut", "Out Level: {:d}"},
+    {1107, P::Ssb,      "cbSSBBfo",                   S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    {1108, P::Ssb,      "cbSSBPTTSelect",             S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    {1109, P::Ssb,      "cbSSBTxBPF",                 S::Combo,   G::Page,  L::Never,  X::PageLoaded},
+    {1201, P::Cw,       "cbApfWidth",                 S::Combo,   G::Mouse, L::Never,  X::PortOpen},
     {1202, P::Dialog,      nullptr,                      S::None,    G::None,  L::Never,  X::Elsewhere,  nullptr, nullptr, nullptr,            nullptr,              &Corvane::keepContourLevel},
     {1203, P::Dialog,      nullptr,                      S::None,    G::None,  L::Never,  X::Elsewhere,  nullptr, nullptr, nullptr,            nullptr,              &Corvane::keepContourWidth},
     {1204, P::Dialog,      nullptr,                      S::None,    G::Mouse, L::Never,  X::Elsewhere,  nullptr, nullptr, nullptr,            nullptr,              &Corvane::keepNotchValue},
@@ -172,14 +220,14 @@ const std::array<MenuRow, 158>& PageTables::menuRows() {
     {1604, P::OutputPower, "lvlVHFSSBPower",             S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblVHFSSB",        "SSB: {:d}"},
     {1605, P::OutputPower, "lvlVHFAMPower",              S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblVHFAM",         "AM: {:d}"},
     {1606, P::OutputPower, "lvlVHFPower",                S::Slider,  G::Page,  L::After,  X::PageLoaded, nullptr, nullptr, "lblVHFPWR",        "CW/Data: {:d}"},
-    {1607, P::Ssb,         nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1608, P::Am,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1609, P::Fm,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1610, P::Data,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1611, P::Ssb,         nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1612, P::Am,          nullptr,                      S::None,    G::Page,  L::After,  X::PageLoaded},
-    {1613, P::Fm,          nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
-    {1614, P::Data,        nullptr,                      S::None,    G::Page,  L::Never,  X::PageLoaded},
+    {1607, P::Ssb,      "lvlSSBMicGain",              S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblSSBMicGain", "Mic Gain: {:d}"},
+    {1608, P::Am,       "lvlAMMicGain",               S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblAmMicGain", "Mic Gain: {:d}"},
+    {1609, P::Fm,       "lvlFMMicGain",               S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblFMMicGain", "Mic Gain: {:d}"},
+    {1610, P::Data,     "lvlDataMicGain",             S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblDataMicGain", "Mic Gain: {:d}"},
+    {1611, P::Ssb,      "lvlSSBDataGain",             S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblSSBDataGain", "Data Gain: {:d}"},
+    {1612, P::Am,       "lvlAMDataGain",              S::Slider,  G::Page,  L::After,  X::PageLoaded, nullptr, nullptr, "lblAmDataGain", "Data Gain: {:d}"},
+    {1613, P::Fm,       "lvlFMDataGain",              S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblFMDataGain", "Data Gain: {:d}"},
+    {1614, P::Data,     "lvlDataGain",                S::Slider,  G::Page,  L::Never,  X::PageLoaded, nullptr, nullptr, "lblDataGain", "DATA GAIN: {:d}"},
     {1615, P::FrontPanel,  "cbTunerSelect",              S::Combo,   G::Mouse, L::Never,  X::Elsewhere},
     {1616, P::Vox,         "cbVoxSelect",                S::Combo,   G::Page,  L::Never,  X::PortOpen},
     // VOX gain and delay are set with VG and VD; the menu items only show them.
@@ -199,14 +247,38 @@ const std::array<MenuRow, 158>& PageTables::menuRows() {
     return rows;
 }
 
-const std::array<MenuRow, 1>& PageTables::commandRows() {
+const std::array<MenuRow, 11>& PageTables::commandRows() {
     // clang-format off
-    static constexpr std::array<MenuRow, 1> commands{{
-    // item page      widget       shape      guard    loaded    send           command     map
-    {0,    P::Misc,   "cbAGCFunc", S::Combo,  G::Page, L::Never, X::PageLoaded, CAT::SetGT, agcIndex},
+    static constexpr std::array<MenuRow, 11> commands{{
+    // item page      widget              shape       guard     loaded    send           command           map            label               format
+    {0,    P::Misc,   "cbAGCFunc",        S::Combo,   G::Page,  L::Never, X::PageLoaded, CAT::SetGT,       agcIndex},
+    {0,    P::Cw,     "spbxKeySpeed",     S::SpinBox, G::None,  L::Never, X::PageLoaded, CAT::SetKS},
+    {0,    P::Cw,     "chkbxBreakIn",     S::Check,   G::None,  L::Never, X::PageLoaded, CAT::SetBI},
+    {0,    P::Cw,     "chkbxKeyerEnable", S::Check,   G::None,  L::Never, X::PageLoaded, CAT::SetKR},
+    {0,    P::Cw,     "chkCWSpot",        S::Check,   G::None,  L::Never, X::PageLoaded, CAT::SetCS},
+    // The radio's KP set command is not in the command set: the pitch only shows.
+    {0,    P::Cw,     "vsKeyPitch",       S::Slider,  G::None,  L::Never, X::Elsewhere,  nullptr,          keyPitchHertz, "lblKeyPitchValue", "{:d} Hz"},
+    {0,    P::Cw,     "ckAPF",            S::Check,   G::None,  L::Never, X::PortOpen,   apfSwitchCommand},
+    {0,    P::Cw,     "lvlAPF",           S::Slider,  G::None,  L::Never, X::PortOpen,   apfLevelCommand,  nullptr,       "lblApfLevelValue", nullptr,  nullptr, apfLevelText},
+    {0,    P::Fm,     "cbCTCSSTone",      S::Combo,   G::None,  L::Never, X::PageLoaded, toneCommand},
+    {0,    P::Fm,     "cbDCSCode",        S::Combo,   G::None,  L::Never, X::PageLoaded, dcsCommand},
+    {0,    P::Fm,     "cbRepeaterOffset", S::Combo,   G::None,  L::Never, X::PageLoaded, CAT::SetOS},
 }};
     // clang-format on
     return commands;
+}
+
+const MenuRow& PageTables::commandRow(std::string_view widget) {
+    const auto& rows = commandRows();
+    const auto* it =
+        std::find_if(rows.begin(), rows.end(), [widget](const MenuRow& row) { return widget == row.widget; });
+    // The names are this program's own; a missing one is a typing error in the caller.
+    assert(it != rows.end());
+    return *it;
+}
+
+std::string MenuRow::labelText(int value) const {
+    return text ? text(value) : fmt::format(fmt::runtime(format), value);
 }
 
 const MenuRow* PageTables::findRow(int item) {

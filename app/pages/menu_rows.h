@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class Corvane;
 
@@ -53,13 +54,30 @@ struct MenuRow {
     const char* label = nullptr;                  // the value label's object name
     const char* format = nullptr;                 // its text, given the control's value
     void (Corvane::*effect)(int value) = nullptr; // an effect of its own instead of a control
+    std::string (*text)(int value) = nullptr;     // the label's text where a format cannot say it
+
+    // What the value label says for the control's value.
+    std::string labelText(int value) const;
+};
+
+// One read of a page when its tab is clicked: a menu item, or (item 0) a command of its own.
+struct PageRead {
+    int item;
+    std::string (*command)() = nullptr;
+};
+// A page's reads, in the order they go out.
+struct ReadList {
+    const PageRead* first = nullptr;
+    const PageRead* last = nullptr;
 };
 
 struct PageTables {
     // One row per catalogue item, in catalogue order.
     static const std::array<MenuRow, 158>& menuRows();
     // Controls that set the radio by a command other than EX.
-    static const std::array<MenuRow, 1>& commandRows();
+    static const std::array<MenuRow, 11>& commandRows();
+    // The command row of the control `widget`.
+    static const MenuRow& commandRow(std::string_view widget);
     // The row of menu item `item`, or nullptr.
     static const MenuRow* findRow(int item);
     static bool Corvane::*loadedFlag(SettingsPage page);

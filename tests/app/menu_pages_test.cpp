@@ -20,6 +20,7 @@
 #include <fmt/format.h>
 
 #include <map>
+#include <set>
 
 namespace CAT = Yaesu::Commands::FT891;
 
@@ -115,7 +116,7 @@ TEST_F(PagesTest, EveryCatalogueItemIsBoundOnce) {
         if (row->label) {
             ++bound[row->label];
             EXPECT_NE(control<QLabel>(row->label), nullptr);
-            EXPECT_NE(row->format, nullptr);
+            EXPECT_TRUE(row->format || row->text);
         }
         // A control that edits must be able to send; one that only shows must not.
         const CAT::MenuItem* item = CAT::FindMenuItem(row->item);
@@ -145,8 +146,9 @@ TEST_F(PagesTest, ControlRangesAreTheRadiosRanges) {
             EXPECT_EQ(spinBox->minimum(), accepted->low);
             EXPECT_EQ(spinBox->maximum(), accepted->high);
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-            EXPECT_EQ(accepted->low, 0);
-            EXPECT_EQ(combo->count(), accepted->high + 1);
+            const auto index = [&row](int value) { return row.toWidget ? row.toWidget(value) : value; };
+            EXPECT_EQ(index(accepted->low), 0);
+            EXPECT_EQ(combo->count(), index(accepted->high) + 1);
         }
     }
 }
@@ -390,6 +392,28 @@ TEST_F(PagesTest, CatRateItemSetsThePortSpeed) {
 
 namespace {
 
+// The controls that show values of commands other than EX, with a value the simulated radio
+// holds other than its factory one, and what the control shows for it. The APF is read only
+// in the CW modes, so its controls are not here.
+struct CommandValue {
+    const char* widget;
+    const char* read;
+    int radio;
+    int shown;
+};
+constexpr CommandValue commandValues[] = {
+    {"cbAGCFunc", "GT0;", 5, 4}, // AGC auto slow is AUTO
+    {"spbxKeySpeed", "KS;", 33, 33},  {"chkbxBreakIn", "BI;", 1, 1},      {"chkbxKeyerEnable", "KR;", 0, 0},
+    {"chkCWSpot", "CS;", 1, 1},       {"vsKeyPitch", "KP;", 45, 750},     {"cbCTCSSTone", "CN00;", 30, 30},
+    {"cbDCSCode", "CN01;", 103, 103}, {"cbRepeaterOffset", "OS0;", 2, 2},
+};
+const CommandValue* commandValue(const char* widget) {
+    for (const CommandValue& value : commandValues)
+        if (std::string(widget) == value.widget)
+            return &value;
+    return nullptr;
+}
+
 // A window read back from the simulated radio, whose every page item has been set to a value
 // other than its factory one.
 class ReadBackPagesTest : public WindowTest {
@@ -397,7 +421,10 @@ protected:
     void SetUp() override {
         simulator.setValue("MD0;", 2);
         simulator.setValue("FA;", 14074000);
-        simulator.setValue("GT0;", 5);
+        // A two-field value (CN) keeps its first field, the kind.
+        for (const CommandValue& value : commandValues)
+            simulator.setValue(value.read, value.radio);
+        simulator.setValue("CT0;", 2);
         for (const MenuRow* row : rowsWithControls()) {
             if (row->item == 0 || row->shape == Shape::Version || row->send == SendGuard::Elsewhere)
                 continue;
@@ -433,13 +460,23 @@ TEST_F(ReadBackPagesTest, EveryControlHoldsTheRadiosValue) {
                       fmt::format("V{:02d}-{:02d}", version / 100, version % 100));
             continue;
         }
-        const int value = row->item ? simulator.menuValue(row->item) : 4; // GT 5 is AGC AUTO
+        const CommandValue* command = row->item ? nullptr : commandValue(row->widget);
+        if (!row->item && !command)
+            continue;
+        const int radio = row->item ? simulator.menuValue(row->item) : command->radio;
+        const int value = command ? command->shown : row->toWidget ? row->toWidget(radio) : radio;
         EXPECT_EQ(shownValue(widget), value);
         if (row->label) {
-            EXPECT_EQ(window->findChild<QLabel*>(row->label)->text().toStdString(),
-                      fmt::format(fmt::runtime(row->format), value));
+            EXPECT_EQ(window->findChild<QLabel*>(row->label)->text().toStdString(), row->labelText(value));
         }
     }
+    EXPECT_TRUE(window->ui.rbCTCSSENCON->isChecked());
+    // Reads only: of these kinds the read-back sends nothing else.
+    const std::set<std::string> reads{"KS;",   "BI;",   "KR;",  "CS;",   "KP;",   "SD;",   "OS0;",
+                                      "CN00;", "CN01;", "CT0;", "CO00;", "CO01;", "CO02;", "CO03;"};
+    for (const Sim::ReceivedCommand& command : simulator.received())
+        for (const char* kind : {"KS", "BI", "KR", "CS", "KP", "SD", "OS", "CN", "CT", "CO"})
+            EXPECT_FALSE(command.text.rfind(kind, 0) == 0 && !reads.count(command.text)) << command.text;
     for (const Sim::ReceivedCommand& command : simulator.received()) {
         const std::string& text = command.text;
         EXPECT_FALSE(text.rfind("EX", 0) == 0 && text.size() > 7) << text;
@@ -457,16 +494,13 @@ TEST_F(ReadBackPagesTest, NothingIsClipped) {
         if (!row->label)
             continue;
         auto* slider = window->findChild<QAbstractSlider*>(row->widget);
-        const int widest =
-            std::max(std::to_string(slider->minimum()).size(), std::to_string(slider->maximum()).size()) ==
-                    std::to_string(slider->minimum()).size()
-                ? slider->minimum()
-                : slider->maximum();
+        const std::string low = row->labelText(slider->minimum()), high = row->labelText(slider->maximum());
         window->findChild<QLabel*>(row->label)
-            ->setText(QString::fromStdString(fmt::format(fmt::runtime(row->format), widest)));
+            ->setText(QString::fromStdString(low.size() > high.size() ? low : high));
     }
     for (QWidget* page :
-         {window->ui.vox, window->ui.OutputPower, window->ui.misc, window->ui.tab_2, window->ui.tab_3}) {
+         {window->ui.vox, window->ui.OutputPower, window->ui.misc, window->ui.tab_2, window->ui.tab_3,
+          window->ui.CW, window->ui.SSB, window->ui.AmTab, window->ui.FM, window->ui.DATA, window->ui.RTTY}) {
         window->ui.tabWidget->setCurrentWidget(page);
         runEventsFor(50);
         for (QWidget* widget : page->findChildren<QWidget*>()) {

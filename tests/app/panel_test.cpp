@@ -453,8 +453,9 @@ TEST_F(SimulatorPanelTest, PanelAndRadioFollowEachOther) {
     simulator.operate("RU0020;");
     EXPECT_TRUE(shows([&] { return w.ui.lblClarifierValue->text() == "20Hz"; }));
     simulator.operate("VM;");
-    EXPECT_TRUE(shows([&] { return w.ui.VFOType->text() == "M1" && w.ui.VFO->text() == "7.074.000"; }));
+    // In memory mode the channel's tag takes the frequency's place.
     EXPECT_TRUE(simulatorReceives("MT001;"));
+    EXPECT_TRUE(shows([&] { return w.ui.VFOType->text() == "M1" && w.ui.VFO->text() == "FT8 40M"; }));
     simulator.operate("VM;");
     EXPECT_TRUE(shows([&] { return w.ui.VFOType->text() == "A" && w.ui.VFO->text() == "7.030.000"; }));
 
