@@ -196,6 +196,15 @@ std::string WindowTest::replyTo(const std::string& answer) {
     return radioReceivesUntilQuiet();
 }
 
+bool WindowTest::readBackEndsOn(Sim::PtyRadio& simulator, int timeoutMs) {
+    const auto pump = [] { QApplication::processEvents(QEventLoop::AllEvents, 5); };
+    if (!simulator.waitForCommand("VX;", std::chrono::milliseconds(timeoutMs), pump) ||
+        !runEventsUntil([this] { return window->isEnabled(); }, 3000))
+        return false;
+    simulator.waitForQuiet(std::chrono::milliseconds(200), std::chrono::seconds(3), pump);
+    return true;
+}
+
 void WindowTest::playReadBackEnd(const std::string& information) {
     radioSends("PS1;");
     ASSERT_EQ(radioReceives("IF;"), "IF;");
@@ -247,10 +256,7 @@ void FrontPanelTest::execute(const std::string& sql) {
 
 void SimulatorPanelTest::SetUp() {
     ASSERT_TRUE(startShown(simulator.slavePath()));
-    const auto pump = [] { QApplication::processEvents(QEventLoop::AllEvents, 5); };
-    ASSERT_TRUE(simulator.waitForCommand("VX;", std::chrono::milliseconds(20000), pump));
-    ASSERT_TRUE(runEventsUntil([this] { return window->isEnabled(); }, 3000));
-    settle();
+    ASSERT_TRUE(readBackEndsOn(simulator));
     simulator.clearReceived();
 }
 

@@ -57,6 +57,10 @@ protected:
     std::string radioReceivesUntilQuiet(int quietMs = 30, int timeoutMs = 3000);
     // The radio sends `answer`; returns what the window wrote in reply, once the line is quiet.
     std::string replyTo(const std::string& answer);
+    // Runs until the read-back from the simulated radio has ended: its VX read sent, the window
+    // enabled again and the line quiet for a moment.
+    bool readBackEndsOn(Sim::PtyRadio& simulator, int timeoutMs = 20000);
+
     // Plays a radio that says it is on, answers the chain's IF read with `information`, and then
     // the chain's last answer: the read-back ends here and the restore at its end goes out.
     void playReadBackEnd(const std::string& information);

@@ -346,10 +346,7 @@ protected:
         simulator.setValue("KP;", 45);
         storePort(simulator.slavePath(), 38400);
         start();
-        const auto pump = [] { QApplication::processEvents(QEventLoop::AllEvents, 5); };
-        ASSERT_TRUE(simulator.waitForCommand("VX;", std::chrono::milliseconds(20000), pump));
-        ASSERT_TRUE(runEventsUntil([this] { return window->isEnabled(); }, 3000));
-        simulator.waitForQuiet(std::chrono::milliseconds(200), std::chrono::seconds(3), pump);
+        ASSERT_TRUE(readBackEndsOn(simulator));
     }
     void TearDown() override { window.reset(); }
 

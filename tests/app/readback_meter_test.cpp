@@ -23,9 +23,7 @@ TEST_F(ReadBackWithMetersTest, MeterAnswersInTheMiddleReadEveryItemOnce) {
     ASSERT_TRUE(radioSim.waitForCommand("DA;", std::chrono::seconds(10), pump));
     // The first reading sets the busy check's base, the second one jumps: BY; is asked.
     radioSim.sendRaw("RM1128;SM0100;RM1255;");
-    ASSERT_TRUE(radioSim.waitForCommand("VX;", std::chrono::seconds(20), pump));
-    ASSERT_TRUE(runEventsUntil([this] { return window->isEnabled(); }, 3000));
-    radioSim.waitForQuiet(std::chrono::milliseconds(200), std::chrono::seconds(3), pump);
+    ASSERT_TRUE(readBackEndsOn(radioSim));
 
     EXPECT_TRUE(radioSim.hasReceived("BY;"));
     std::map<std::string, int> counts;

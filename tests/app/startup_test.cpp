@@ -241,9 +241,7 @@ TEST_F(WindowTest, PortSettingsButtonSwitchesToTheChosenPort) {
     // A radio answering at 19200 baud has its CAT rate menu item at 19200.
     other.setMenuValue(506, 2);
     choose(QString::fromStdString(other.slavePath()), "19200");
-    const auto pump = [] { QApplication::processEvents(QEventLoop::AllEvents, 5); };
-    ASSERT_TRUE(other.waitForCommand("VX;", std::chrono::milliseconds(20000), pump));
-    EXPECT_TRUE(runEventsUntil([this] { return window->isEnabled(); }, 3000));
+    ASSERT_TRUE(readBackEndsOn(other));
     EXPECT_TRUE(other.hasReceived("PS;"));
     EXPECT_EQ(window->ui.VFO->text(), "14.074.000");
     EXPECT_EQ(query("select port_name, baud_rate from port_settings where id = 1"),

@@ -26,9 +26,7 @@ protected:
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        ASSERT_TRUE(simulator.waitForCommand("VX;", std::chrono::seconds(30), pump));
-        ASSERT_TRUE(runEventsUntil([this] { return window->isEnabled(); }, 5000));
-        simulator.waitForQuiet(std::chrono::milliseconds(200), std::chrono::seconds(5), pump);
+        ASSERT_TRUE(readBackEndsOn(simulator, 30000));
         simulator.clearReceived();
     }
 
