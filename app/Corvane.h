@@ -206,6 +206,8 @@ private:
     void endReadBack();
     // The radio stopped answering: the read-back ends unfinished and the window is usable.
     void abandonReadBack();
+    // Leaves the read-back: no read waited for, no progress shown.
+    void stopReadBack();
     void showReadBackProgress();
     void removeReadBackProgress();
     // What to check when the radio does not answer on this port at this speed.

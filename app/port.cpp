@@ -135,10 +135,7 @@ bool Corvane::switchSerialPort(const QString& name, int baudRate) {
     connectPort();
     // Nothing of the old line carries over: no half answer, no read it was waiting for.
     receiveBuffer.clear();
-    readBackInProgress = false;
-    pendingChainReads.clear();
-    chainTimer->stop();
-    removeReadBackProgress();
+    stopReadBack();
     setEnabled(true);
     return true;
 }

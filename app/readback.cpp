@@ -336,10 +336,7 @@ void Corvane::checkChainTimeouts() {
 
 void Corvane::endReadBack() {
     statusBar()->clearMessage();
-    readBackInProgress = false;
-    chainTimer->stop();
-    pendingChainReads.clear();
-    removeReadBackProgress();
+    stopReadBack();
     RestoreBandModeSettings(currentBandIndex, currentModeIndex);
     // Nothing restored means no answer will come to end the wait: enable the window now.
     if (!restoreInFlight) {
@@ -353,12 +350,16 @@ void Corvane::endReadBack() {
 }
 
 void Corvane::abandonReadBack() {
+    stopReadBack();
+    setEnabled(true);
+    showRadioSilent();
+}
+
+void Corvane::stopReadBack() {
     readBackInProgress = false;
     chainTimer->stop();
     pendingChainReads.clear();
     removeReadBackProgress();
-    setEnabled(true);
-    showRadioSilent();
 }
 
 void Corvane::showRadioSilent() {

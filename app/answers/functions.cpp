@@ -164,10 +164,7 @@ void Corvane::showOnOff(QWidget* button, int state) {
 // A restore closes with an AC read; its answer ends the wait of the read-back's end. The
 // band-change step runs whatever the mouse does; only the tuner button waits for it.
 void Corvane::onTunerAnswer(int state) {
-    const bool restoreAnswered = restoreInFlight;
     onBandChangeStep();
-    if (restoreAnswered)
-        setEnabled(true);
     applyFunctionAnswer(Kind::AC, {0, state});
 }
 

@@ -82,6 +82,11 @@ protected:
     std::function<void(class PortSettings&)> onDialog;
 };
 
+// The colour a button is painted in (its Button role).
+inline QColor colourOf(const QWidget* button) {
+    return button->palette().color(QPalette::Button);
+}
+
 // Texts in failure messages as text.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';

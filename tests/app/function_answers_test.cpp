@@ -12,10 +12,6 @@ namespace {
 
 using Access = CorvaneTestAccess;
 
-QColor colourOf(const QWidget* button) {
-    return button->palette().color(QPalette::Button);
-}
-
 class FunctionAnswerTest : public FrontPanelTest {
 protected:
     QColor off() const { return window->palette().color(QPalette::Button); }

@@ -11,10 +11,6 @@
 
 namespace {
 
-QColor colourOf(const QWidget* button) {
-    return button->palette().color(QPalette::Button);
-}
-
 class GeneralPageTest : public SimulatorPanelTest {
 protected:
     GeneralPageTest() { meterPolling = true; }

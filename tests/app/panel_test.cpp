@@ -21,10 +21,6 @@ void paint(QWidget* button, const char* colour) {
     button->setPalette(palette);
 }
 
-QColor colourOf(const QWidget* button) {
-    return button->palette().color(QPalette::Button);
-}
-
 class PanelTest : public FrontPanelTest {
 protected:
     // Runs an operator action and returns what the radio end received for it.

@@ -10,10 +10,6 @@ namespace {
 
 using Access = CorvaneTestAccess;
 
-QColor colourOf(const QWidget* button) {
-    return button->palette().color(QPalette::Button);
-}
-
 class ToggleTest : public FrontPanelTest {
 protected:
     std::string sentBy(const std::function<void()>& action) {
