@@ -1,24 +1,40 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace Sim {
 
-// The simulated radio's side of a menu item: the values it accepts and the value it has
-// when it leaves the factory. How the item is written and read on the wire comes from the
-// command set's catalogue; this table holds what only the radio knows.
+// How a menu item is set over CAT: the radio takes "EX" + the item's number + a value in
+// the item's field; items the program may only read are answered, never set.
+enum class MenuAccess : std::uint8_t { Set, ReadOnly };
+
+// The simulated radio's menu item: the values it accepts, the value it has when it leaves
+// the factory, and how its value is written in the answer "EX" + number + field + ";"
+// (and in its set command, which has the same layout).
 struct MenuSetting {
-    int number;  // group * 100 + item, as in the catalogue
-    int low;     // lowest value the radio accepts
-    int high;    // highest value the radio accepts
-    int initial; // factory value
+    int number;        // group * 100 + item: 1605 for 16-05, "1605" on the wire
+    int low;           // lowest value the radio accepts
+    int high;          // highest value the radio accepts
+    int initial;       // factory value
+    const char* field; // the value's layout (sim/wire.h): "nnn", "gnn"; "nnnn" holds the
+                       // two plus two characters of a firmware version
+    int step;          // accepted values lie on this grid (the AGC delays' 20 ms)
+    MenuAccess access;
 };
 
-// One row per catalogue item, in catalogue order.
+// One row per menu item the radio offers over CAT, in ascending number.
 const std::array<MenuSetting, 158>& menuSettings();
 // The row of `number`, or nullptr.
 const MenuSetting* findMenuSetting(int number);
+// The answer of item `number` holding `value`: "EX1605050;".
+std::string menuAnswer(const MenuSetting& item, int value);
+// The value a set command gives the item, or nothing when the command does not have the
+// item's layout or its value lies off the item's range or grid.
+std::optional<int> menuSetValue(const MenuSetting& item, std::string_view command);
 
 // Menu items that show a setting of the front panel: the radio keeps one value, so the
 // item answers with the value of that command (its read command names it).

@@ -7,32 +7,58 @@
 
 #include <fmt/format.h>
 
-#include "cat/builders.h"
-#include "cat/field.h"
-#include "cat/menu.h"
-#include "cat/parsers.h"
 #include "sim/menu_settings.h"
 #include "sim/radio_factory.h"
 #include "sim/simulated_radio.h"
 
 namespace Sim {
 
-namespace FT891 = Yaesu::Commands::FT891;
-
 namespace {
 
-// The numeric parameter of a command, accepted only when `build` gives back exactly the
-// command for it: the width, the sign and every fixed character are then the radio's.
-template <class Build>
-std::optional<int> parameter(const std::string& command, std::size_t offset, std::size_t width, int base,
-                             Build build) {
-    try {
-        const int value = FT891::ReadField(command, offset, width, base);
-        if (build(value) == command)
-            return value;
-    } catch (const std::exception&) {
-    }
-    return std::nullopt;
+// The value of a command that has exactly `layout` (sim/wire.h), or nothing.
+std::optional<int> parameter(const std::string& command, std::string_view layout) {
+    const auto value = readLayout(layout, command);
+    return value ? std::optional<int>(value->second) : std::nullopt;
+}
+
+// The layouts of the commands below.
+constexpr char kDimmer[] = "DAnnnnnnnn;"; // four levels of two digits, 02-01 to 02-04
+constexpr std::size_t kKeyerTextMax = 50; // characters a keyer memory holds
+constexpr std::size_t kTagWidth = 12;     // characters of a memory channel's tag
+
+// A memory channel as MT writes it: channel field, frequency, clarifier offset and switch,
+// a 0, mode, a 0, CTCSS/DCS mode, two 0s, repeater shift, tag switch, the tag blank-filled.
+std::string channelAnswer(const ChannelRecord& channel) {
+    return fmt::format("MT{}{:09}{:+05}{:d}0{:X}0{:d}00{:d}{:d}{:<12};", channelField(channel.channel),
+                       channel.frequency, channel.clarifierValue, channel.clarifierEnabled, channel.mode,
+                       channel.ctcssType, channel.operation, channel.tagEnabled,
+                       channel.tagName.substr(0, kTagWidth));
+}
+
+// The channel an MT write carries, or nothing when it is not laid out as channelAnswer.
+std::optional<ChannelRecord> readChannelWrite(const std::string& command) {
+    if (command.size() != 41)
+        return std::nullopt;
+    const auto at = [&](std::size_t offset, std::string_view layout) {
+        return readLayout(layout, std::string_view(command).substr(offset, layout.size()));
+    };
+    const auto channel = channelOfField(std::string_view(command).substr(2, 3));
+    const auto frequency = at(5, "nnnnnnnnn");
+    const auto clarifier = at(14, "gnnnn");
+    const auto clarifierOn = at(19, "n");
+    const auto mode = at(21, "h");
+    const auto ctcss = at(23, "n");
+    const auto operation = at(26, "n");
+    const auto tagOn = at(27, "n");
+    if (!channel || !frequency || !clarifier || !clarifierOn || !mode || !ctcss || !operation || !tagOn)
+        return std::nullopt;
+    ChannelRecord record{
+        *channel,      frequency->second, clarifier->second, clarifierOn->second,          mode->second,
+        ctcss->second, operation->second, tagOn->second,     command.substr(28, kTagWidth)};
+    // Every fixed character in its place, too.
+    if (channelAnswer(record) != command)
+        return std::nullopt;
+    return record;
 }
 
 bool isChannelNumber(int channel) {
@@ -87,35 +113,28 @@ bool SimulatedRadio::handleSpecial(const std::string& command, Messages& out) {
 }
 
 bool SimulatedRadio::menu(const std::string& command, Messages& out) {
-    if (command.size() < 7 || !std::all_of(command.begin() + 2, command.begin() + 6, [](char c) {
-            return std::isdigit(static_cast<unsigned char>(c));
-        }))
-        return false;
-    const int number = std::stoi(command.substr(2, 4));
-    const FT891::MenuItem* item = FT891::FindMenuItem(number);
+    const auto number = readLayout("EXnnnn", std::string_view(command).substr(0, 6));
+    const MenuSetting* item = number ? findMenuSetting(number->second) : nullptr;
     if (item == nullptr)
         return false;
     if (command.size() == 7) {
-        out.push_back(menuAnswer(number));
+        out.push_back(menuAnswer(item->number));
         return true;
     }
-    if (item->readOnly)
+    if (item->access != MenuAccess::Set)
         return false;
-    const auto value =
-        parameter(command, 6, command.size() - 7, 10, [number](int v) { return FT891::SetMenu(number, v); });
-    const MenuSetting* setting = findMenuSetting(number);
-    if (!value || *value < setting->low || *value > setting->high)
+    const auto value = menuSetValue(*item, command);
+    if (!value)
         return false;
-    changeMenu(number, *value, out, true);
+    changeMenu(item->number, *value, out, true);
     return true;
 }
 
 std::string SimulatedRadio::informationAnswer() const {
     // Channel, frequency, clarifier offset and RX clarifier, a 0, mode, VFO/memory,
     // CTCSS/DCS mode, two 0s, repeater shift.
-    return fmt::format("IF{}{:09}{:+05}{:d}0{:X}{:d}{:d}00{:d};",
-                       FT891::ChannelField(currentChannel).substr(2), value("FA;"), clarifier, value("CF0;"),
-                       value("MD0;"), vfoMemory, value("CT0;"), value("OS0;"));
+    return fmt::format("IF{}{:09}{:+05}{:d}0{:X}{:d}{:d}00{:d};", channelField(currentChannel), value("FA;"),
+                       clarifier, value("CF0;"), value("MD0;"), vfoMemory, value("CT0;"), value("OS0;"));
 }
 
 bool SimulatedRadio::information(const std::string& command, Messages& out) {
@@ -129,15 +148,15 @@ bool SimulatedRadio::oppositeInformation(const std::string& command, Messages& o
     if (command != "OI;")
         return false;
     // VFO-B has no clarifier of its own and is always a VFO.
-    out.push_back(fmt::format("OI{}{:09}+000000{:X}00000;", FT891::ChannelField(currentChannel).substr(2),
-                              value("FB;"), modeB));
+    out.push_back(
+        fmt::format("OI{}{:09}+000000{:X}00000;", channelField(currentChannel), value("FB;"), modeB));
     return true;
 }
 
 bool SimulatedRadio::dimmer(const std::string& command, Messages& out) {
     // The four dimmer levels are the menu items 02-01 to 02-04, in that order.
     const auto answer = [](const int(&levels)[4]) {
-        return fmt::format("DA{:02}{:02}{:02}{:02};", levels[0], levels[1], levels[2], levels[3]);
+        return layOut(kDimmer, {0, ((levels[0] * 100 + levels[1]) * 100 + levels[2]) * 100 + levels[3]});
     };
     int levels[4];
     for (int i = 0; i < 4; ++i)
@@ -146,15 +165,10 @@ bool SimulatedRadio::dimmer(const std::string& command, Messages& out) {
         out.push_back(answer(levels));
         return true;
     }
-    FT891::DimmerRecord record;
-    try {
-        record = FT891::ParseDA(command);
-    } catch (const std::exception&) {
+    const auto all = parameter(command, kDimmer);
+    if (!all)
         return false;
-    }
-    const int wanted[4] = {record.first, record.second, record.third, record.fourth};
-    if (answer(wanted) != command)
-        return false;
+    const int wanted[4] = {*all / 1000000, *all / 10000 % 100, *all / 100 % 100, *all % 100};
     for (int i = 0; i < 4; ++i) {
         const MenuSetting* setting = findMenuSetting(kDimmerItems[i]);
         if (wanted[i] < setting->low || wanted[i] > setting->high)
@@ -175,42 +189,37 @@ bool SimulatedRadio::keyer(const std::string& command, Messages& out) {
         return false;
     const int slot = command[2] - '0';
     if (command.size() == 4) {
-        out.push_back(FT891::SetKM({slot, keyerMemory(slot)}));
+        out.push_back(fmt::format("KM{}{};", slot, keyerMemory(slot)));
         return true;
     }
-    const FT891::KeyerMemoryRecord record{slot, command.substr(3, command.size() - 4)};
-    if (FT891::SetKM(record) != command)
-        return false; // longer than the 50 characters a memory holds
-    setKeyerMemory(slot, record.text);
+    const std::string text = command.substr(3, command.size() - 4);
+    if (text.size() > kKeyerTextMax)
+        return false;
+    setKeyerMemory(slot, text);
     return true;
 }
 
 bool SimulatedRadio::memoryChannelCommand(const std::string& command, Messages& out) {
-    ChannelRecord record;
-    try {
-        record = command.size() == 6 ? ChannelRecord{} : FT891::ParseMT(command);
-        record.channel = FT891::ReadChannelField(command);
-    } catch (const std::exception&) {
-        return false;
-    }
     if (command.size() == 6) {
-        const auto it = channels.find(record.channel);
+        const auto number = channelOfField(std::string_view(command).substr(2, 3));
+        const auto it = number ? channels.find(*number) : channels.end();
         // An empty channel is rejected like an unknown one.
-        if (FT891::ReadMT(record.channel) != command || it == channels.end())
+        if (it == channels.end())
             return false;
-        out.push_back(FT891::SetMT(it->second));
+        out.push_back(channelAnswer(it->second));
         return true;
     }
-    if (!validChannel(record) || FT891::SetMT(record) != command)
+    const auto record = readChannelWrite(command);
+    if (!record || !validChannel(*record))
         return false;
-    channels[record.channel] = record;
+    channels[record->channel] = *record;
     return true;
 }
 
 // ---- VFO and memory actions ---------------------------------------------------------------
 
 bool SimulatedRadio::copyAToB(const std::string& command, Messages& out) {
-    if (command != FT891::SetAB())
+    if (command != "AB;")
         return false;
     change(row("FB;"), {0, value("FA;")}, out);
     modeB = value("MD0;");
@@ -218,7 +227,7 @@ bool SimulatedRadio::copyAToB(const std::string& command, Messages& out) {
 }
 
 bool SimulatedRadio::copyBToA(const std::string& command, Messages& out) {
-    if (command != FT891::SetBA())
+    if (command != "BA;")
         return false;
     change(row("FA;"), {0, value("FB;")}, out);
     change(row("MD0;"), {0, modeB}, out);
@@ -226,7 +235,7 @@ bool SimulatedRadio::copyBToA(const std::string& command, Messages& out) {
 }
 
 bool SimulatedRadio::swapVfos(const std::string& command, Messages& out) {
-    if (command != FT891::SetSV())
+    if (command != "SV;")
         return false;
     const int frequencyA = value("FA;");
     const int modeA = value("MD0;");
@@ -238,7 +247,7 @@ bool SimulatedRadio::swapVfos(const std::string& command, Messages& out) {
 }
 
 bool SimulatedRadio::storeInMemory(const std::string& command, Messages&) {
-    if (command != FT891::SetAM())
+    if (command != "AM;")
         return false;
     ChannelRecord& stored = channels[currentChannel];
     stored.channel = currentChannel;
@@ -255,7 +264,7 @@ void SimulatedRadio::loadChannel(const ChannelRecord& channel, Messages& out) {
 }
 
 bool SimulatedRadio::toggleVfoMemory(const std::string& command, Messages& out) {
-    if (command != FT891::SetVM())
+    if (command != "VM;")
         return false;
     if (vfoMemory == 0) {
         const auto stored = channel(currentChannel);
@@ -275,7 +284,7 @@ bool SimulatedRadio::toggleVfoMemory(const std::string& command, Messages& out) 
 }
 
 bool SimulatedRadio::channelStep(const std::string& command, Messages& out) {
-    const auto direction = parameter(command, 2, 1, 10, FT891::SetCH);
+    const auto direction = parameter(command, "CHn;");
     if (!direction || *direction > 1)
         return false;
     // The next programmed channel of 1-99 up (0) or down (1), wrapping round.
@@ -305,7 +314,7 @@ bool SimulatedRadio::quickSplit(const std::string& command, Messages& out) {
 }
 
 bool SimulatedRadio::bandSelect(const std::string& command, Messages& out) {
-    const auto band = parameter(command, 2, 2, 10, FT891::SetBS);
+    const auto band = parameter(command, "BSnn;");
     if (!band || *band >= kBandCount)
         return false;
     bandFrequencies[static_cast<std::size_t>(bandOf(value("FA;")))] = value("FA;");
@@ -319,11 +328,11 @@ bool SimulatedRadio::bandSelect(const std::string& command, Messages& out) {
 
 bool SimulatedRadio::clarifierStep(const std::string& command, Messages& out) {
     int offset = clarifier;
-    if (command == FT891::SetRC()) {
+    if (command == "RC;") {
         offset = 0;
-    } else if (const auto up = parameter(command, 2, 4, 10, FT891::SetRU)) {
+    } else if (const auto up = parameter(command, "RUnnnn;")) {
         offset = std::min(clarifier + *up, 9999);
-    } else if (const auto down = parameter(command, 2, 4, 10, FT891::SetRD)) {
+    } else if (const auto down = parameter(command, "RDnnnn;")) {
         offset = std::max(clarifier - *down, -9999);
     } else {
         return false;
@@ -336,11 +345,11 @@ bool SimulatedRadio::clarifierStep(const std::string& command, Messages& out) {
 }
 
 bool SimulatedRadio::zeroIn(const std::string& command, Messages&) {
-    return command == FT891::SetZI();
+    return command == "ZI;";
 }
 
 bool SimulatedRadio::playKeyer(const std::string& command, Messages&) {
-    const auto message = parameter(command, 2, 1, 16, FT891::SetKY);
+    const auto message = parameter(command, "KYh;");
     return message && *message >= 1 && *message <= 10;
 }
 

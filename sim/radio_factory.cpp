@@ -4,8 +4,6 @@
 
 namespace Sim {
 
-using Yaesu::Commands::FT891::ChannelRecord;
-
 namespace {
 
 // clang-format off

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cat/types.h"
+#include "sim/wire.h"
 
 namespace Sim {
 
@@ -14,7 +14,7 @@ namespace Sim {
 // The text of keyer memory 1-5. The radio ends each text with its end-of-message mark "}".
 std::string factoryKeyerMemory(int slot);
 
-std::vector<Yaesu::Commands::FT891::ChannelRecord> factoryChannels();
+std::vector<ChannelRecord> factoryChannels();
 
 // The bands of the band select command BS, by band code 0-11 (1.8 MHz ... 50 MHz, GEN).
 struct Band {

@@ -7,13 +7,10 @@
 
 #include <fmt/format.h>
 
-#include "cat/menu.h"
 #include "sim/menu_settings.h"
 #include "sim/radio_factory.h"
 
 namespace Sim {
-
-namespace FT891 = Yaesu::Commands::FT891;
 
 namespace {
 
@@ -29,10 +26,10 @@ constexpr FollowUp kFollowUps[] = {
 };
 
 std::size_t menuIndex(int number) {
-    const FT891::MenuItem* item = FT891::FindMenuItem(number);
+    const MenuSetting* item = findMenuSetting(number);
     if (item == nullptr)
         throw std::invalid_argument(fmt::format("no menu item {:04}", number));
-    return static_cast<std::size_t>(item - FT891::MenuCatalogue().data());
+    return static_cast<std::size_t>(item - menuSettings().data());
 }
 
 // A well-formed command: two upper-case letters, parameters without ";", one ";" at the end.
@@ -127,17 +124,11 @@ bool SimulatedRadio::answerRead(const ValueCommand& row, Messages& out) const {
 }
 
 bool SimulatedRadio::applySet(const ValueCommand& row, const std::string& command, Messages& out) {
-    IntPair value;
-    try {
-        value = row.parse(command);
-    } catch (const std::exception&) {
+    const std::optional<IntPair> parsed = row.parse(command);
+    if (!parsed || row.access != Access::ReadSet || !row.first.contains(parsed->first) ||
+        !row.second.contains(parsed->second) || (row.availability == Availability::NotInAmFm && inAmOrFm()))
         return false;
-    }
-    const bool accepted = row.access == Access::ReadSet && row.first.contains(value.first) &&
-                          row.second.contains(value.second) && row.answer(value) == command &&
-                          !(row.availability == Availability::NotInAmFm && inAmOrFm());
-    if (!accepted)
-        return false;
+    const IntPair value = *parsed;
     const bool differs = slot(row) != value;
     change(row, value, out, true);
     // MOX keys the transmitter from the CAT port; the radio reports its transmit state.
@@ -179,12 +170,7 @@ std::string SimulatedRadio::answerFor(const ValueCommand& row) const {
 }
 
 std::string SimulatedRadio::menuAnswer(int number) const {
-    const FT891::MenuItem& item = FT891::MenuCatalogue()[menuIndex(number)];
-    // Items the program only reads have no set command to copy: their value field is as
-    // wide as the program reads it, zero-filled (the version items as four characters).
-    if (item.readOnly)
-        return fmt::format("EX{:04}{:0{}};", number, menuValue(number), item.answerWidth);
-    return FT891::SetMenu(number, menuValue(number));
+    return Sim::menuAnswer(menuSettings()[menuIndex(number)], menuValue(number));
 }
 
 bool SimulatedRadio::inAmOrFm() const {

@@ -7,12 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "cat/types.h"
 #include "sim/value_commands.h"
 
 namespace Sim {
 
-using Yaesu::Commands::FT891::ChannelRecord;
 // What the radio sends in reply to one command: each element is one complete message.
 using Messages = std::vector<std::string>;
 

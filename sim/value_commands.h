@@ -1,14 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "cat/types.h"
+#include "sim/wire.h"
 
 namespace Sim {
-
-using Yaesu::Commands::FT891::IntPair;
 
 // The radio's settings that one command reads and sets: a value, or a selector digit and a
 // value. The value lives in `second`; `first` is the selector of commands such as BP, CO, ML
@@ -16,7 +15,8 @@ using Yaesu::Commands::FT891::IntPair;
 struct Range {
     int low;
     int high;
-    constexpr bool contains(int value) const { return value >= low && value <= high; }
+    int step = 1; // the values lie on a grid of this step (the IF shift's 20 Hz)
+    constexpr bool contains(int value) const { return value >= low && value <= high && value % step == 0; }
 };
 
 enum class Access : std::uint8_t { ReadSet, ReadOnly };
@@ -26,18 +26,26 @@ enum class Availability : std::uint8_t { AllModes, NotInAmFm };
 enum class Report : std::uint8_t { Reported, Silent };
 
 struct ValueCommand {
-    const char* read;      // the read command; also the name of the setting ("AG0;")
-    const char* setPrefix; // the text every set command of the setting starts with ("AG0")
-    // The radio's answer for a value; a set command is accepted only when it is exactly the
-    // answer for the value it carries, so widths, signs and fixed characters are checked.
-    std::string (*answer)(const IntPair& value);
-    IntPair (*parse)(const std::string& command); // may throw on a malformed command
+    const char* read; // the read command; also the name of the setting ("AG0;")
+    // The radio's answer, in the marks of sim/wire.h ("AG0nnn;"). A set command has the
+    // same layout: it is accepted only when it fits exactly, with every fixed character,
+    // every digit and the sign where they belong. A selector fixed for the row is written
+    // into the layout ("BP01nnn;").
+    const char* layout;
     Access access;
     Range first;
     Range second;
     IntPair initial;
     Availability availability;
     Report report;
+
+    std::string answer(const IntPair& value) const { return layOut(layout, value); }
+    // The values a set command carries, or nothing when it does not fit the layout.
+    std::optional<IntPair> parse(std::string_view command) const {
+        return readLayout(layout, command, first.low);
+    }
+    // The text every set command of the setting starts with: the layout up to its first field.
+    std::string_view setPrefix() const;
 };
 
 // The table of every such setting; see value_commands.cpp.

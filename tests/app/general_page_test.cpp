@@ -85,7 +85,7 @@ TEST_F(GeneralPageTest, ButtonsAndSlidersWorkBothWays) {
     w.ui.hsIFShift->setValue(300);
     EXPECT_TRUE(shows([&] {
         return simulator.withRadio([](Sim::SimulatedRadio& r) { return r.values("IS0;"); }) ==
-               Yaesu::Commands::FT891::IntPair{1, 300};
+               Sim::IntPair{1, 300};
     }));
 
     // The radio's own changes show, and none goes back to it.
