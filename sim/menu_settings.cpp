@@ -16,7 +16,7 @@ constexpr MenuAccess R = MenuAccess::ReadOnly;
 
 // clang-format off
 constexpr std::array<MenuSetting, 158> kMenuSettings{{
-    // number low    high   initial field   step set     item
+    // number low  high  initial field    step access   item
     { 101,   20, 4000,  300, "nnnn",  20, S   },  // 01-01 AGC fast delay (ms, steps of 20)
     { 102,   20, 4000, 1000, "nnnn",  20, S   },  // 01-02 AGC mid delay
     { 103,   20, 4000, 3000, "nnnn",  20, S   },  // 01-03 AGC slow delay

@@ -2,8 +2,6 @@
 // RM7 finds the needle somewhere else, as it would on the air.
 #include <cctype>
 
-#include <fmt/format.h>
-
 #include "sim/simulated_radio.h"
 
 namespace Sim {
@@ -30,8 +28,9 @@ bool SimulatedRadio::meterReading(const std::string& command, Messages& out) {
     ++meterReadings;
     // A signal that comes and goes while receiving; a voice peaking while transmitting.
     const int level = sMeter ? sweep(meterReadings, 30, 140, 11) : sweep(meterReadings, 60, 150, 23);
-    slot(row(command)).second = level;
-    out.push_back(sMeter ? fmt::format("SM0{:03};", level) : fmt::format("RM{}{:03};", command[2], level));
+    const ValueCommand& meter = row(command);
+    slot(meter).second = level;
+    out.push_back(answerFor(meter));
     return true;
 }
 

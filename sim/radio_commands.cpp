@@ -21,18 +21,27 @@ std::optional<int> parameter(const std::string& command, std::string_view layout
     return value ? std::optional<int>(value->second) : std::nullopt;
 }
 
-// The layouts of the commands below.
-constexpr char kDimmer[] = "DAnnnnnnnn;"; // four levels of two digits, 02-01 to 02-04
+// The layouts of the messages below that carry several values or a text, with {fmt}
+// fields in the order of the comment; the channel field is channelField()'s three characters.
+// clang-format off
+// channel, frequency, clarifier offset, RX clarifier, 0, mode, VFO/memory, CTCSS/DCS, 00, repeater shift
+constexpr char kInformation[] = "IF{}{:09}{:+05}{:d}0{:X}{:d}{:d}00{:d};";
+// channel, VFO-B frequency, no clarifier, 0, mode, VFO, no tone, 00, simplex
+constexpr char kOppositeInformation[] = "OI{}{:09}+000000{:X}00000;";
+// channel, frequency, clarifier offset, clarifier, 0, mode, 0, CTCSS/DCS, 00, repeater shift, tag on, tag
+constexpr char kChannel[] = "MT{}{:09}{:+05}{:d}0{:X}0{:d}00{:d}{:d}{:<12};";
+// slot 1-5, text
+constexpr char kKeyerText[] = "KM{}{};";
+// the four display levels of two digits, menu items 02-01 to 02-04 (a sim/wire.h layout)
+constexpr char kDimmer[] = "DAnnnnnnnn;";
+// clang-format on
 constexpr std::size_t kKeyerTextMax = 50; // characters a keyer memory holds
 constexpr std::size_t kTagWidth = 12;     // characters of a memory channel's tag
 
-// A memory channel as MT writes it: channel field, frequency, clarifier offset and switch,
-// a 0, mode, a 0, CTCSS/DCS mode, two 0s, repeater shift, tag switch, the tag blank-filled.
 std::string channelAnswer(const ChannelRecord& channel) {
-    return fmt::format("MT{}{:09}{:+05}{:d}0{:X}0{:d}00{:d}{:d}{:<12};", channelField(channel.channel),
-                       channel.frequency, channel.clarifierValue, channel.clarifierEnabled, channel.mode,
-                       channel.ctcssType, channel.operation, channel.tagEnabled,
-                       channel.tagName.substr(0, kTagWidth));
+    return fmt::format(kChannel, channelField(channel.channel), channel.frequency, channel.clarifierValue,
+                       channel.clarifierEnabled, channel.mode, channel.ctcssType, channel.operation,
+                       channel.tagEnabled, channel.tagName.substr(0, kTagWidth));
 }
 
 // The channel an MT write carries, or nothing when it is not laid out as channelAnswer.
@@ -131,10 +140,8 @@ bool SimulatedRadio::menu(const std::string& command, Messages& out) {
 }
 
 std::string SimulatedRadio::informationAnswer() const {
-    // Channel, frequency, clarifier offset and RX clarifier, a 0, mode, VFO/memory,
-    // CTCSS/DCS mode, two 0s, repeater shift.
-    return fmt::format("IF{}{:09}{:+05}{:d}0{:X}{:d}{:d}00{:d};", channelField(currentChannel), value("FA;"),
-                       clarifier, value("CF0;"), value("MD0;"), vfoMemory, value("CT0;"), value("OS0;"));
+    return fmt::format(kInformation, channelField(currentChannel), value("FA;"), clarifier, value("CF0;"),
+                       value("MD0;"), vfoMemory, value("CT0;"), value("OS0;"));
 }
 
 bool SimulatedRadio::information(const std::string& command, Messages& out) {
@@ -148,8 +155,7 @@ bool SimulatedRadio::oppositeInformation(const std::string& command, Messages& o
     if (command != "OI;")
         return false;
     // VFO-B has no clarifier of its own and is always a VFO.
-    out.push_back(
-        fmt::format("OI{}{:09}+000000{:X}00000;", channelField(currentChannel), value("FB;"), modeB));
+    out.push_back(fmt::format(kOppositeInformation, channelField(currentChannel), value("FB;"), modeB));
     return true;
 }
 
@@ -189,7 +195,7 @@ bool SimulatedRadio::keyer(const std::string& command, Messages& out) {
         return false;
     const int slot = command[2] - '0';
     if (command.size() == 4) {
-        out.push_back(fmt::format("KM{}{};", slot, keyerMemory(slot)));
+        out.push_back(fmt::format(kKeyerText, slot, keyerMemory(slot)));
         return true;
     }
     const std::string text = command.substr(3, command.size() - 4);

@@ -17,7 +17,7 @@ constexpr Report Silent = Report::Silent;
 // The answer of each setting as the radio writes it; its set command has the same layout.
 // clang-format off
 constexpr ValueCommand kValueCommands[] = {
-    // read     layout           access first   second                  initial         availability report
+    // read    layout          access first  second                  initial         availability report
     {"AC;",    "AC00n;",        RW, {0, 0}, {0, 2},                 {0, 0},         All,   Rep},
     {"AG0;",   "AG0nnn;",       RW, {0, 0}, {0, 255},               {0, 60},        All,   Rep},
     {"AI;",    "AIn;",          RW, {0, 0}, {0, 1},                 {0, 0},         All,   Silent},
