@@ -1,6 +1,7 @@
-// libFuzzer target for the CAT command set. Every parser and every menu item gets the same
-// arbitrary bytes as an answer; each call must return a value or throw one of the three
-// documented exceptions with its documented message. The field reader is compared with
+// libFuzzer target for the CAT command set. Arbitrary bytes are an answer: routed as the window
+// routes it, and for a share of inputs given to every parser and every menu item; each call
+// must return a value or throw one of the three documented exceptions with its documented
+// message. The field reader is compared with
 // std::stoi on the same field, and the builders are fed values taken from the bytes.
 #include <algorithm>
 #include <cstdint>
@@ -53,51 +54,100 @@ template <typename Call> Kind Check(Call&& call) {
     }
 }
 
-void FuzzParsers(const std::string& a) {
-    // clang-format off
-    Check([&] { return ParseAC(a); }); Check([&] { return ParseAG(a); }); Check([&] { return ParseAI(a); });
-    Check([&] { return ParseBC(a); }); Check([&] { return ParseBI(a); }); Check([&] { return ParseBY(a); });
-    Check([&] { return ParseCF(a); }); Check([&] { return ParseCS(a); }); Check([&] { return ParseCT(a); });
-    Check([&] { return ParseFA(a); }); Check([&] { return ParseFB(a); }); Check([&] { return ParseFS(a); });
-    Check([&] { return ParseGT(a); }); Check([&] { return ParseID(a); }); Check([&] { return ParseKP(a); });
-    Check([&] { return ParseKR(a); }); Check([&] { return ParseKS(a); }); Check([&] { return ParseLK(a); });
-    Check([&] { return ParseMD(a); }); Check([&] { return ParseMG(a); }); Check([&] { return ParseMS(a); });
-    Check([&] { return ParseMX(a); }); Check([&] { return ParseNA(a); }); Check([&] { return ParseNB(a); });
-    Check([&] { return ParseNL(a); }); Check([&] { return ParseNR(a); }); Check([&] { return ParseOS(a); });
-    Check([&] { return ParsePA(a); }); Check([&] { return ParsePC(a); }); Check([&] { return ParsePL(a); });
-    Check([&] { return ParsePS(a); }); Check([&] { return ParseRA(a); }); Check([&] { return ParseRG(a); });
-    Check([&] { return ParseRL(a); }); Check([&] { return ParseRS(a); }); Check([&] { return ParseSC(a); });
-    Check([&] { return ParseSD(a); }); Check([&] { return ParseSM(a); }); Check([&] { return ParseSQ(a); });
-    Check([&] { return ParseST(a); }); Check([&] { return ParseTX(a); }); Check([&] { return ParseUL(a); });
-    Check([&] { return ParseVD(a); }); Check([&] { return ParseVG(a); }); Check([&] { return ParseVX(a); });
-    Check([&] { return ParseBP(a); }); Check([&] { return ParseCN(a); }); Check([&] { return ParseCO(a); });
-    Check([&] { return ParseIS(a); }); Check([&] { return ParseML(a); }); Check([&] { return ParsePR(a); });
-    Check([&] { return ParseRI(a); }); Check([&] { return ParseRM(a); }); Check([&] { return ParseSH(a); });
-    Check([&] { return ParseIF(a); }); Check([&] { return ParseOI(a); }); Check([&] { return ParseMT(a); });
-    Check([&] { return ParseDA(a); }); Check([&] { return ParseKM(a); });
-    // clang-format on
-
-    const int kind = static_cast<int>(ClassifyAnswer(a));
-    Require(kind >= 0 && kind <= 67 && kind != 26 && kind != 60, "classification", a);
+template <auto Parse> void Run(const std::string& a) {
+    Check([&] { return Parse(a); });
 }
 
-void FuzzMenu(const std::string& a) {
-    for (const MenuItem& item : MenuCatalogue()) {
-        const Kind kind = Check([&] { return ParseMenu(a, item.number); });
-        if (kind == Kind::BadItem || kind == Kind::Value) {
-            // The number field decides between the two, whatever the value field holds.
-            int found = 0;
-            Require(Check([&] { found = ParseMenuNumber(a); }) == Kind::Value, "number field", a);
-            Require((found == item.number) == (kind == Kind::Value), "number check", a);
-        }
-        if (IsVersionItem(item.number)) {
-            Check([&] { return ParseMenuVersion(a, item.number); });
-        }
+// Each answer kind and its parser, as the window routes them.
+struct Route {
+    CommandType kind;
+    void (*parse)(const std::string&);
+};
+constexpr Route routes[] = {
+    {CommandType::AC, Run<ParseAC>}, {CommandType::AG, Run<ParseAG>}, {CommandType::AI, Run<ParseAI>},
+    {CommandType::BC, Run<ParseBC>}, {CommandType::BI, Run<ParseBI>}, {CommandType::BY, Run<ParseBY>},
+    {CommandType::CF, Run<ParseCF>}, {CommandType::CS, Run<ParseCS>}, {CommandType::CT, Run<ParseCT>},
+    {CommandType::FA, Run<ParseFA>}, {CommandType::FB, Run<ParseFB>}, {CommandType::FS, Run<ParseFS>},
+    {CommandType::GT, Run<ParseGT>}, {CommandType::ID, Run<ParseID>}, {CommandType::KP, Run<ParseKP>},
+    {CommandType::KR, Run<ParseKR>}, {CommandType::KS, Run<ParseKS>}, {CommandType::LK, Run<ParseLK>},
+    {CommandType::MD, Run<ParseMD>}, {CommandType::MG, Run<ParseMG>}, {CommandType::MS, Run<ParseMS>},
+    {CommandType::MX, Run<ParseMX>}, {CommandType::NA, Run<ParseNA>}, {CommandType::NB, Run<ParseNB>},
+    {CommandType::NL, Run<ParseNL>}, {CommandType::NR, Run<ParseNR>}, {CommandType::OS, Run<ParseOS>},
+    {CommandType::PA, Run<ParsePA>}, {CommandType::PC, Run<ParsePC>}, {CommandType::PL, Run<ParsePL>},
+    {CommandType::PS, Run<ParsePS>}, {CommandType::RA, Run<ParseRA>}, {CommandType::RG, Run<ParseRG>},
+    {CommandType::RL, Run<ParseRL>}, {CommandType::RS, Run<ParseRS>}, {CommandType::SC, Run<ParseSC>},
+    {CommandType::SD, Run<ParseSD>}, {CommandType::SM, Run<ParseSM>}, {CommandType::SQ, Run<ParseSQ>},
+    {CommandType::ST, Run<ParseST>}, {CommandType::TX, Run<ParseTX>}, {CommandType::UL, Run<ParseUL>},
+    {CommandType::VD, Run<ParseVD>}, {CommandType::VG, Run<ParseVG>}, {CommandType::VX, Run<ParseVX>},
+    {CommandType::BP, Run<ParseBP>}, {CommandType::CN, Run<ParseCN>}, {CommandType::CO, Run<ParseCO>},
+    {CommandType::IS, Run<ParseIS>}, {CommandType::ML, Run<ParseML>}, {CommandType::PR, Run<ParsePR>},
+    {CommandType::RI, Run<ParseRI>}, {CommandType::RM, Run<ParseRM>}, {CommandType::SH, Run<ParseSH>},
+    {CommandType::IF, Run<ParseIF>}, {CommandType::OI, Run<ParseOI>}, {CommandType::MT, Run<ParseMT>},
+    {CommandType::DA, Run<ParseDA>}, {CommandType::KM, Run<ParseKM>},
+};
+
+CommandType Classify(const std::string& a) {
+    const CommandType kind = ClassifyAnswer(a);
+    const int code = static_cast<int>(kind);
+    Require(code >= 0 && code <= 67 && code != 26 && code != 60, "classification", a);
+    return kind;
+}
+
+void FuzzParsers(const std::string& a) {
+    for (const Route& route : routes) {
+        route.parse(a);
     }
+    Classify(a);
+}
+
+void FuzzMenuItem(const std::string& a, int number) {
+    const Kind kind = Check([&] { return ParseMenu(a, number); });
+    if (kind == Kind::BadItem || kind == Kind::Value) {
+        // The number field decides between the two, whatever the value field holds.
+        int found = 0;
+        Require(Check([&] { found = ParseMenuNumber(a); }) == Kind::Value, "number field", a);
+        Require((found == number) == (kind == Kind::Value), "number check", a);
+    }
+    if (IsVersionItem(number)) {
+        Check([&] { return ParseMenuVersion(a, number); });
+    }
+}
+
+void FuzzNoItems(const std::string& a) {
     for (int number : {0, 1605, 9999}) { // not a version item, or no item at all
         const Kind kind = Check([&] { return ParseMenuVersion(a, number); });
         Require(kind != Kind::Value, "version text of a non-version item", a);
         Check([&] { return ParseMenu(a, number); });
+    }
+}
+
+void FuzzMenu(const std::string& a) {
+    for (const MenuItem& item : MenuCatalogue()) {
+        FuzzMenuItem(a, item.number);
+    }
+    FuzzNoItems(a);
+}
+
+// As the window does it: the answer's kind, then that kind's parser; a menu answer goes to
+// the item its number field names, and to one other item `pick` chooses.
+void FuzzRouted(const std::string& a, std::uint32_t pick) {
+    const CommandType kind = Classify(a);
+    if (kind == CommandType::EX) {
+        int number = 0;
+        if (Check([&] { number = ParseMenuNumber(a); }) == Kind::Value && FindMenuItem(number) != nullptr) {
+            FuzzMenuItem(a, number);
+        }
+        FuzzMenuItem(a, MenuCatalogue()[pick % MenuCatalogue().size()].number);
+        FuzzNoItems(a);
+        return;
+    }
+    for (const Route& route : routes) {
+        if (route.kind == kind) {
+            route.parse(a);
+        }
+    }
+    if (kind == CommandType::SM) {
+        Run<ParseRM>(a); // the S-meter answer is also read as a meter reading
     }
 }
 
@@ -142,14 +192,8 @@ void RequireCommand(const std::string& command, const char* head) {
             command);
 }
 
-// Builders never throw; what they write for a value in range reads back.
-void FuzzBuilders(const std::uint8_t* data, std::size_t size) {
-    if (size < 16) {
-        return;
-    }
-    const int a = Int(data), b = Int(data + 4), c = Int(data + 8), d = Int(data + 12);
-    const std::string text(reinterpret_cast<const char*>(data + 16), size - 16);
-
+// Builders never throw and write their command's form.
+void FuzzBuilderForms(int a, int b, const std::string& text) {
     // clang-format off
     RequireCommand(SetAC(a), "AC"); RequireCommand(SetAG(a), "AG"); RequireCommand(SetAI(a), "AI");
     RequireCommand(SetBC(a), "BC"); RequireCommand(SetBI(a), "BI"); RequireCommand(SetBP({a, b}), "BP");
@@ -172,6 +216,18 @@ void FuzzBuilders(const std::uint8_t* data, std::size_t size) {
     RequireCommand(ReadKM(a), "KM"); RequireCommand(ReadML(a), "ML"); RequireCommand(ReadPR(a), "PR");
     RequireCommand(ReadMT(a), "MT");
     // clang-format on
+}
+
+// What the builders write for a value in range reads back.
+void FuzzBuilders(const std::uint8_t* data, std::size_t size, bool everything, std::uint32_t pick) {
+    if (size < 16) {
+        return;
+    }
+    const int a = Int(data), b = Int(data + 4), c = Int(data + 8), d = Int(data + 12);
+    const std::string text(reinterpret_cast<const char*>(data + 16), size - 16);
+    if (everything) {
+        FuzzBuilderForms(a, b, text);
+    }
 
     Require(ParseFA(SetFA(a)) == std::clamp(a, 30000, 56000000), "FA read-back", SetFA(a));
     const int shift = std::min(b, 1200) / 20 * 20;
@@ -199,7 +255,11 @@ void FuzzBuilders(const std::uint8_t* data, std::size_t size) {
     expected.tagName.resize(12, ' ');
     Require(ParseMT(command) == expected, "MT read-back", command);
 
-    for (const MenuItem& item : MenuCatalogue()) {
+    const auto& catalogue = MenuCatalogue();
+    const std::size_t first = everything ? 0 : pick % catalogue.size();
+    const std::size_t last = everything ? catalogue.size() : first + 1;
+    for (std::size_t i = first; i < last; ++i) {
+        const MenuItem& item = catalogue[i];
         const std::string set = SetMenu(item.number, a);
         RequireCommand(set, "EX");
         Require(set.compare(0, 6, ReadMenu(item.number), 0, 6) == 0, "menu number", set);
@@ -215,11 +275,26 @@ void FuzzBuilders(const std::uint8_t* data, std::size_t size) {
 
 } // namespace
 
+// Every input is an answer routed as the window routes it, and a field for the field reader.
+// One in four also feeds the builders' read-backs; one in 512 goes through every parser, every
+// menu item and every builder, so no parser is left to chance. The choice is a hash of the
+// bytes: the same input always takes the same paths.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string answer(reinterpret_cast<const char*>(data), size);
-    FuzzParsers(answer);
-    FuzzMenu(answer);
+    std::uint32_t hash = 2166136261u; // FNV-1a
+    for (std::size_t i = 0; i < size; ++i) {
+        hash = (hash ^ data[i]) * 16777619u;
+    }
+    const bool everything = hash % 512 == 0;
+    const std::uint32_t pick = hash >> 9;
+    FuzzRouted(answer, pick);
+    if (everything) {
+        FuzzParsers(answer);
+        FuzzMenu(answer);
+    }
     FuzzFieldReader(data, size);
-    FuzzBuilders(data, size);
+    if (everything || hash % 4 == 1) {
+        FuzzBuilders(data, size, everything, pick);
+    }
     return 0;
 }

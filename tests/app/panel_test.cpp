@@ -433,7 +433,7 @@ TEST_F(WindowTest, ClosedPortPanel) {
 // panel reaches the radio.
 TEST_F(SimulatorPanelTest, PanelAndRadioFollowEachOther) {
     Corvane& w = *window;
-    const auto shows = [this](const std::function<bool()>& done) { return runEventsUntil(done, 2000); };
+    const auto shows = [](const std::function<bool()>& done) { return runEventsUntil(done, 2000); };
 
     // The radio's own changes.
     simulator.operate("FA007030000;");
