@@ -4,6 +4,10 @@
 #include "dialogs/PortSettings.h"
 #include "storage/tables.h"
 
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -54,6 +58,34 @@ QString permissionAdvice(const struct stat& device) {
         .arg(device.st_mode & 07777, 4, 8, QChar('0'));
 }
 
+// The programs that have the device open, as "name (pid N)"; those of other users stay hidden.
+QStringList holdersOf(const QString& path) {
+    const QByteArray device = QFileInfo(path).canonicalFilePath().toLocal8Bit();
+    QStringList holders;
+    QDirIterator processes("/proc", QDir::Dirs | QDir::NoDotAndDotDot);
+    while (processes.hasNext()) {
+        const QString process = processes.next();
+        bool isProcess = false;
+        const int pid = processes.fileName().toInt(&isProcess);
+        if (!isProcess)
+            continue;
+        QDirIterator files(process + "/fd", QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        while (files.hasNext()) {
+            char target[4096];
+            const ssize_t length =
+                ::readlink(QFile::encodeName(files.next()).constData(), target, sizeof target);
+            if (length == device.size() && device == QByteArray(target, static_cast<int>(length))) {
+                QFile name(process + "/comm");
+                name.open(QIODevice::ReadOnly);
+                holders
+                    << QString("%1 (pid %2)").arg(QString::fromLocal8Bit(name.readAll()).trimmed()).arg(pid);
+                break;
+            }
+        }
+    }
+    return holders;
+}
+
 } // namespace
 
 QString PortOpenFailure(const QString& path, QSerialPort::SerialPortError error, const QString& errorText) {
@@ -69,10 +101,15 @@ QString PortOpenFailure(const QString& path, QSerialPort::SerialPortError error,
     if (::faccessat(AT_FDCWD, file.constData(), R_OK | W_OK, AT_EACCESS) != 0)
         return failed + QString("No permission to use %1: %2.").arg(path, permissionAdvice(device));
     // This user may use it, yet it would not open: another program has it open for itself.
-    if (error == QSerialPort::PermissionError)
+    if (error == QSerialPort::PermissionError) {
+        const QStringList holders = holdersOf(path);
+        if (!holders.isEmpty())
+            return failed + QString("%1 is busy: %2 holds it. Close that program, or choose another port.")
+                                .arg(path, holders.join(", "));
         return failed + QString("%1 is busy: another program holds it (a logger, a digital mode program or a "
                                 "second Corvane). Close that program, or choose another port.")
                             .arg(path);
+    }
     return failed + QString("%1: %2.").arg(path, errorText);
 }
 
@@ -88,6 +125,8 @@ void Corvane::offerAnotherPort() {
     auto* reason = new QLabel(statusBar()->currentMessage(), &dialog);
     reason->setObjectName("portFailure");
     reason->setWordWrap(true);
+    // The fix is a command to type: let it be copied.
+    reason->setTextInteractionFlags(Qt::TextSelectableByMouse);
     const int margin = 10;
     const int width = dialog.width() - 2 * margin;
     const int height = reason->heightForWidth(width);

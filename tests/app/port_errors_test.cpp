@@ -85,6 +85,9 @@ TEST_F(PortFailureTest, EachReasonIsShownAndNothingOpens) {
 
     const QString failed = "Failed to initialize the com port! ";
     const QString folder = configHome.path();
+    QFile comm("/proc/self/comm");
+    ASSERT_TRUE(comm.open(QIODevice::ReadOnly));
+    const QString thisProgram = QString("%1 (pid %2)").arg(QString(comm.readAll()).trimmed()).arg(getpid());
     struct Case {
         const char* name;
         std::function<void(Device&)> make;
@@ -119,8 +122,7 @@ TEST_F(PortFailureTest, EachReasonIsShownAndNothingOpens) {
              ASSERT_GE(d.heldFd, 0);
              ASSERT_EQ(::ioctl(d.heldFd, TIOCEXCL), 0);
          },
-         failed + "%1 is busy: another program holds it (a logger, a digital mode program or a second "
-                  "Corvane). Close that program, or choose another port."},
+         failed + "%1 is busy: " + thisProgram + " holds it. Close that program, or choose another port."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

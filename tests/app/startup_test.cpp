@@ -102,10 +102,9 @@ TEST_F(WindowTest, UnopenablePortIsReportedAndNotStored) {
     answerPortDialog("/nonexistent/ttyCAT", "4800");
     start();
     EXPECT_EQ(window->statusBar()->currentMessage(),
-              "Failed to initialize the com port! /nonexistent/ttyCAT does not exist: the radio's USB cable "
-              "is unplugged "
-              "or its adapter has another name now. Plug it in, or choose its stable name under "
-              "/dev/serial/by-id.");
+              "Failed to initialize the com port! /nonexistent/ttyCAT does not exist: the radio's USB "
+              "cable is unplugged or its adapter has another name now. Plug it in, or choose its "
+              "stable name under /dev/serial/by-id.");
     EXPECT_TRUE(query("select * from port_settings").empty());
     EXPECT_EQ(radio.readAvailable(), "");
 }
@@ -116,10 +115,9 @@ TEST_F(WindowTest, StoredPortThatIsGoneIsReported) {
     start();
     EXPECT_TRUE(dialogShown) << "the port dialog offers another port";
     EXPECT_EQ(window->statusBar()->currentMessage(),
-              "Failed to initialize the com port! /nonexistent/ttyCAT does not exist: the radio's USB cable "
-              "is unplugged "
-              "or its adapter has another name now. Plug it in, or choose its stable name under "
-              "/dev/serial/by-id.");
+              "Failed to initialize the com port! /nonexistent/ttyCAT does not exist: the radio's USB "
+              "cable is unplugged or its adapter has another name now. Plug it in, or choose its "
+              "stable name under /dev/serial/by-id.");
 }
 
 // A state.db that is not a database: the window still comes up, says so, and asks for the port.
@@ -244,10 +242,9 @@ TEST_F(WindowTest, PortSettingsButtonSwitchesToTheChosenPort) {
     EXPECT_EQ(query("select id, port_name, baud_rate from port_settings"),
               (std::vector<std::vector<std::string>>{{"1", "/nonexistent/ttyUSB7", "9600"}}));
     EXPECT_EQ(window->statusBar()->currentMessage(),
-              "Failed to initialize the com port! /nonexistent/ttyUSB7 does not exist: the radio's USB cable "
-              "is unplugged "
-              "or its adapter has another name now. Plug it in, or choose its stable name under "
-              "/dev/serial/by-id.");
+              "Failed to initialize the com port! /nonexistent/ttyUSB7 does not exist: the radio's USB "
+              "cable is unplugged or its adapter has another name now. Plug it in, or choose its "
+              "stable name under /dev/serial/by-id.");
     EXPECT_EQ(slaveSpeed(radio), B38400);
     EXPECT_TRUE(window->isEnabled());
 
