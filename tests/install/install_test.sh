@@ -36,11 +36,16 @@ for size in 16 22 24 32 48 64 128 256; do
   [ -f "$icon" ] || fail "no ${size}x${size} icon"
   [ "$(png_size "$icon")" = "${size}x${size}" ] || fail "the ${size}x${size} icon is $(png_size "$icon")"
 done
-desktop_report=$(desktop-file-validate "$prefix/share/applications/$id.desktop") ||
-  fail "desktop-file-validate: $desktop_report"
+desktop=$prefix/share/applications/$id.desktop
+desktop_report=$(desktop-file-validate "$desktop") || fail "desktop-file-validate: $desktop_report"
 [ -z "$desktop_report" ] || fail "desktop-file-validate: $desktop_report"
-grep -qx 'Categories=.*HamRadio;.*' "$prefix/share/applications/$id.desktop" || fail "the menu entry is not under HamRadio"
-# The metainfo on its own, and with the desktop file and icon it names.
+grep -qx 'Categories=.*HamRadio;.*' "$desktop" || fail "the menu entry is not under HamRadio"
+# The menu entry starts an installed program and shows an installed icon; the metainfo names the entry.
+[ -x "$prefix/bin/$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")" ] || fail "Exec= names no installed program"
+[ -f "$prefix/share/icons/hicolor/48x48/apps/$(sed -n 's/^Icon=//p' "$desktop").png" ] || fail "Icon= names no installed icon"
+launchable=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$prefix/share/metainfo/$id.metainfo.xml")
+[ -n "$launchable" ] && [ -f "$prefix/share/applications/$launchable" ] || fail "the metainfo launches no installed entry"
+# The metainfo on its own, and as the install tree holds it.
 appstreamcli validate --no-net --no-color "$prefix/share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
 appstreamcli validate-tree --no-net --no-color "$prefix" || fail "appstreamcli validate-tree"
 check_version "$prefix/bin/corvane"
