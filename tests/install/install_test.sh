@@ -73,6 +73,9 @@ for file in usr/bin/corvane usr/bin/corvane-radio-sim usr/share/applications/$id
   grep -q -- "\./$file\$" <<<"$contents" || fail "the .deb lacks $file"
 done
 
+# What "apt install ./corvane_*.deb" would do, without changing this machine.
+apt-get install -s -q "$deb" | grep -q '^Inst corvane ' || fail "apt would not install the .deb"
+
 echo "== unpacked in a clean folder"
 dpkg -x "$deb" "$work/root"
 check_version "$work/root/usr/bin/corvane"
