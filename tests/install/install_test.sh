@@ -74,7 +74,8 @@ for file in usr/bin/corvane usr/bin/corvane-radio-sim usr/share/applications/$id
 done
 
 # What "apt install ./corvane_*.deb" would do, without changing this machine.
-apt-get install -s -q "$deb" | grep -q '^Inst corvane ' || fail "apt would not install the .deb"
+plan=$(apt-get install -s -q "$deb") || fail "apt would not install the .deb: $plan"
+grep -q '^Inst corvane ' <<<"$plan" || fail "apt would not install the .deb: $plan"
 
 echo "== unpacked in a clean folder"
 dpkg -x "$deb" "$work/root"
