@@ -117,8 +117,8 @@ void Corvane::showPortFailure(const QString& path, const QSerialPort& port) {
     statusBar()->showMessage(PortOpenFailure(path, port.error(), port.errorString()));
 }
 
-// The stored port did not open at start: the port dialog comes once more, with the reason
-// above it, to choose another one. Cancel starts the window without a port.
+// The port did not open at start: the port dialog comes once more, with the reason above it,
+// to choose another one. Cancel starts the window without a port.
 void Corvane::offerAnotherPort() {
     showPortFailure(portPath, *serialPort);
     PortSettings dialog;
