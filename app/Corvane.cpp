@@ -98,5 +98,5 @@ void Corvane::showStartStatus() {
         statusBar()->showMessage("Reading Radio Power Status..", 1000);
         queryPowerStatus();
     } else
-        statusBar()->showMessage("Failed to initialize the com port!");
+        offerAnotherPort();
 }

@@ -401,6 +401,10 @@ private:
     bool switchSerialPort(const QString& name, int baudRate);
     void showDatabaseUnavailable();
 
+    // --- why a port does not open (app/port_errors.cpp) ---
+    void showPortFailure(const QString& path, const QSerialPort& port);
+    void offerAnotherPort();
+
 public:
     Ui::CorvaneClass ui;
 

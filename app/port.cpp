@@ -120,7 +120,7 @@ bool Corvane::switchSerialPort(const QString& name, int baudRate) {
     auto* port = new QSerialPort(name);
     port->setBaudRate(baudRate, QSerialPort::AllDirections);
     if (!port->open(QIODevice::ReadWrite)) {
-        statusBar()->showMessage(QString("Could not open %1: %2").arg(name, port->errorString()));
+        showPortFailure(name, *port);
         delete port;
         return false;
     }

@@ -83,13 +83,13 @@ Corvane& WindowTest::start() {
 }
 
 void WindowTest::withPortDialog(const std::function<void()>& action) {
-    // The dialog runs its own event loop inside the action; look for it from a timer.
+    // The dialog runs its own event loop inside the action; look for it from a timer. A port that
+    // does not open brings the dialog again, which gets the same answer.
     auto* watcher = new QTimer;
     QObject::connect(watcher, &QTimer::timeout, [this, watcher] {
         auto* dialog = qobject_cast<PortSettings*>(QApplication::activeModalWidget());
         if (!dialog)
             return;
-        watcher->stop();
         dialogShown = true;
         if (onDialog)
             onDialog(*dialog);

@@ -402,6 +402,7 @@ TEST_F(PanelTest, WidthChoiceSendsTheWidthCode) {
 // rebuilds the list and stores the pair's width.
 TEST_F(WindowTest, ClosedPortPanel) {
     storePort("/nonexistent/ttyCAT", 4800);
+    answerPortDialog("", "", false); // the port dialog offered after the failure
     Corvane& w = start();
     w.show();
     w.activateWindow();

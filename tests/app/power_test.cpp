@@ -134,6 +134,7 @@ TEST_F(PowerTest, PowerStateAnswers) {
 
 TEST_F(WindowTest, PowerOnWithAClosedPortOnlyTraces) {
     storePort("/nonexistent/ttyCAT", 4800);
+    answerPortDialog("", "", false); // the port dialog offered after the failure
     start();
     window->powerOn();
     runEventsFor(100);

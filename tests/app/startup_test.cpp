@@ -98,18 +98,26 @@ TEST_F(WindowTest, PortNamesWithQuotesAndNonAsciiRoundTrip) {
 }
 
 TEST_F(WindowTest, UnopenablePortIsReportedAndNotStored) {
+    // Chosen at the first start, and again in the dialog the failure brings.
     answerPortDialog("/nonexistent/ttyCAT", "4800");
     start();
-    EXPECT_EQ(window->statusBar()->currentMessage(), "Failed to initialize the com port!");
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              "Failed to initialize the com port! /nonexistent/ttyCAT does not exist: the radio's USB "
+              "cable is unplugged or its adapter has another name now. Plug it in, or choose its "
+              "stable name under /dev/serial/by-id.");
     EXPECT_TRUE(query("select * from port_settings").empty());
     EXPECT_EQ(radio.readAvailable(), "");
 }
 
 TEST_F(WindowTest, StoredPortThatIsGoneIsReported) {
     storePort("/nonexistent/ttyCAT", 4800);
+    answerPortDialog("", "", false);
     start();
-    EXPECT_FALSE(dialogShown);
-    EXPECT_EQ(window->statusBar()->currentMessage(), "Failed to initialize the com port!");
+    EXPECT_TRUE(dialogShown) << "the port dialog offers another port";
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              "Failed to initialize the com port! /nonexistent/ttyCAT does not exist: the radio's USB "
+              "cable is unplugged or its adapter has another name now. Plug it in, or choose its "
+              "stable name under /dev/serial/by-id.");
 }
 
 // A state.db that is not a database: the window still comes up, says so, and asks for the port.
@@ -233,7 +241,10 @@ TEST_F(WindowTest, PortSettingsButtonSwitchesToTheChosenPort) {
     choose("  /nonexistent/ttyUSB7 ", "9600");
     EXPECT_EQ(query("select id, port_name, baud_rate from port_settings"),
               (std::vector<std::vector<std::string>>{{"1", "/nonexistent/ttyUSB7", "9600"}}));
-    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("Could not open /nonexistent/ttyUSB7"));
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              "Failed to initialize the com port! /nonexistent/ttyUSB7 does not exist: the radio's USB "
+              "cable is unplugged or its adapter has another name now. Plug it in, or choose its "
+              "stable name under /dev/serial/by-id.");
     EXPECT_EQ(slaveSpeed(radio), B38400);
     EXPECT_TRUE(window->isEnabled());
 

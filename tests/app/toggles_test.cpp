@@ -106,6 +106,7 @@ TEST_F(ToggleTest, NoiseReductionSwitchIsStoredForTheBandAndMode) {
 // With no port only the look changes; the DNR switch is still stored.
 TEST_F(WindowTest, TogglesWithTheClosedPortOnlyChangeTheirLook) {
     storePort("/nonexistent/ttyCAT", 4800);
+    answerPortDialog("", "", false); // the port dialog offered after the failure
     Corvane& w = start();
     w.show();
     w.ui.cbBand->setCurrentIndex(3);
