@@ -137,6 +137,9 @@ TEST_F(WindowTest, PowerOnWithAClosedPortOnlyTraces) {
     answerPortDialog("", "", false); // the port dialog offered after the failure
     start();
     window->powerOn();
-    runEventsFor(100);
-    EXPECT_NE(std::find(traceLines.begin(), traceLines.end(), "Failed to open port!"), traceLines.end());
+    EXPECT_TRUE(runEventsUntil(
+        [this] {
+            return std::find(traceLines.begin(), traceLines.end(), "Failed to open port!") != traceLines.end();
+        },
+        3000));
 }

@@ -159,8 +159,7 @@ TEST_F(SimulatedRadioTest, OtherModelIsNamedAndAbortCloses) {
     EXPECT_EQ(text,
               "You have selected an FT991A, this application isn't compatible with that radio. Please select "
               "the correct port.");
-    runEventsFor(100);
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(runEventsUntil([&] { return !window->isVisible(); }, 3000));
     EXPECT_TRUE(radioSim.hasReceived("IS0;"));
 }
 
