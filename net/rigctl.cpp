@@ -115,6 +115,11 @@ Outcome getPowerStatus(Context& c) {
     return {Ok, {{"Power Status", c.state.powerOn ? "1" : "0"}}};
 }
 
+// The client asks before every mode change and changes nothing while the mode is locked.
+Outcome getLockMode(Context&) {
+    return {Ok, {{"Locked", "0"}}};
+}
+
 Outcome checkVfo(Context&) {
     return {Ok, {{"ChkVFO", "0"}}};
 }
@@ -280,6 +285,7 @@ constexpr CommandRow commandRows[] = {
     {0,    "dump_state",       0,         dumpStateOutcome},
     {0,    "get_powerstat",    0,         getPowerStatus},
     {0,    "get_vfo_info",     1,         getVfoInfo},
+    {0,    "get_lock_mode",    0,         getLockMode},
 };
 // clang-format on
 

@@ -112,6 +112,7 @@ INSTANTIATE_TEST_SUITE_P(DefaultForm, Requests, ::testing::Values(
     Exchange{"set_af",                 "L AF 0.75",                "RPRT 0\n", {level("AF", 0.75)}},
     Exchange{"set_power",              "L RFPOWER 0.1",            "RPRT 0\n", {level("RFPOWER", 0.1)}},
     Exchange{"vfo_info",               "\\get_vfo_info VFOB",      "14076500\nPKTUSB\n3000\n1\n0\n", {}},
+    Exchange{"lock_mode",              "\\get_lock_mode",          "0\n", {}},
     Exchange{"surrounding_spaces",     "  f  ",                    "14074000\n", {}}
 ), [](const auto& info) { return std::string(info.param.name); });
 
@@ -135,6 +136,7 @@ INSTANTIATE_TEST_SUITE_P(ExtendedForm, Requests, ::testing::Values(
     Exchange{"power_status",           ";\\get_powerstat",         "get_powerstat:;Power Status: 1;RPRT 0\n", {}},
     Exchange{"check_vfo",              ";\\chk_vfo",               "chk_vfo:;ChkVFO: 0;RPRT 0\n", {}},
     Exchange{"vfo_info",               ";\\get_vfo_info VFOA",     "get_vfo_info: VFOA;Freq: 14074000;Mode: PKTUSB;Width: 3000;Split: 1;SatMode: 0;RPRT 0\n", {}},
+    Exchange{"lock_mode",              ";\\get_lock_mode",         "get_lock_mode:;Locked: 0;RPRT 0\n", {}},
     Exchange{"refused_set",            ";F 99",                    "set_freq: 99;RPRT -1\n", {}},
     Exchange{"refused_level",          "+l MICGAIN",               "get_level: MICGAIN\nRPRT -11\n", {}}
 ), [](const auto& info) { return std::string(info.param.name); });
@@ -142,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(ExtendedForm, Requests, ::testing::Values(
 // Neither kind closes the connection, and neither sends anything to the radio.
 INSTANTIATE_TEST_SUITE_P(MalformedAndUnknown, Requests, ::testing::Values(
     Exchange{"unknown_letter",         "z",                        "RPRT -11\n", {}},
-    Exchange{"unknown_long_name",      "\\get_lock_mode",          "RPRT -11\n", {}},
+    Exchange{"unknown_long_name",      "\\set_lock_mode 1",        "RPRT -11\n", {}},
     Exchange{"unknown_extended",       "+\\send_morse CQ",         "RPRT -11\n", {}},
     Exchange{"binary_garbage",         "\x01\xff\x7f",             "RPRT -11\n", {}},
     Exchange{"letters_run_together",   "fm",                       "RPRT -1\n", {}},
