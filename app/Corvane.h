@@ -426,6 +426,7 @@ private:
     Rigctl::RadioState networkState() const;
     void applyNetworkAction(const Rigctl::Action& action);
     void chooseNetworkMode(const std::string& name, int passband);
+    void chooseNetworkWidth(int passband);
     // Keeps what the clients read and no other member holds: split, S-meter, power.
     void noteNetworkAnswer(Yaesu::Commands::FT891::CommandType kind, const std::string& answer);
     // The operator's choices in cbMode and cbWidth (app/panel/mode_band_width.cpp).
@@ -440,6 +441,10 @@ private:
         bool split = false;
         int sMeter = -1;     // 0-255; -1 before the first reading
         int powerWatts = -1; // -1 before the first PC answer
+        // A client's passband for a mode change on its way: set once the new mode's width
+        // list shows and its stored settings are in.
+        int passbandMode = -1; // cbMode index; -1: none waiting
+        int passband = 0;
     } networkNotes;
 
 public:

@@ -135,21 +135,29 @@ void Corvane::applyNetworkAction(const Action& action) {
     }
 }
 
-// A mode the panel offers goes out as its choice in cbMode; a passband, for the mode already
-// shown, as the nearest width of cbWidth.
+// A mode the panel offers goes out as its choice in cbMode; a passband as the nearest width of
+// cbWidth, once the new mode's widths show.
 void Corvane::chooseNetworkMode(const std::string& name, int passband) {
     const NetworkMode* mode = modeNamed(name);
     if (!mode)
         return;
+    networkNotes.passbandMode = -1;
     if (mode->modeIndex < 0) {
         sendIfOpen(CAT::SetMD(dataFmCode));
         return;
     }
-    const bool sameMode = mode->modeIndex == ui.cbMode->currentIndex() && radioModeCode != dataFmCode;
-    if (!sameMode) {
-        chooseMode(mode->modeIndex);
+    if (mode->modeIndex == ui.cbMode->currentIndex() && radioModeCode != dataFmCode) {
+        chooseNetworkWidth(passband);
         return;
     }
+    chooseMode(mode->modeIndex);
+    if (passband > 0) {
+        networkNotes.passbandMode = mode->modeIndex;
+        networkNotes.passband = passband;
+    }
+}
+
+void Corvane::chooseNetworkWidth(int passband) {
     if (passband <= 0 || !ui.cbWidth->isEnabled() || ui.cbWidth->count() == 0)
         return;
     int nearest = 0;
@@ -170,6 +178,13 @@ void Corvane::noteNetworkAnswer(CAT::CommandType kind, const std::string& answer
         networkNotes.sMeter = CAT::ParseSM(answer);
     } else if (kind == CAT::CommandType::PC) {
         networkNotes.powerWatts = CAT::ParsePC(answer);
+    }
+    // The new mode's width answer, or the end of the restore of its stored settings.
+    const bool widthSettles = kind == CAT::CommandType::SH || kind == CAT::CommandType::AC;
+    if (widthSettles && networkNotes.passbandMode >= 0 &&
+        networkNotes.passbandMode == ui.cbMode->currentIndex() && bandModeSettled()) {
+        networkNotes.passbandMode = -1;
+        chooseNetworkWidth(networkNotes.passband);
     }
 }
 

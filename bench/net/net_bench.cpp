@@ -90,7 +90,9 @@ void run(const Target& target, int connections, int requests) {
     for (const auto& l : latencies)
         all.insert(all.end(), l.begin(), l.end());
     std::sort(all.begin(), all.end());
-    const auto at = [&](double q) { return all[std::min(all.size() - 1, static_cast<size_t>(q * all.size()))]; };
+    const auto at = [&](double q) {
+        return all[std::min(all.size() - 1, static_cast<size_t>(q * all.size()))];
+    };
     fmt::print("{:<10} {:>11} {:>10} {:>12.0f} {:>11.1f} {:>10.1f} {:>10.1f}\n", target.name, connections,
                all.size(), all.size() / seconds, at(0.5), at(0.99), all.back());
 }
