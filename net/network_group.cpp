@@ -1,17 +1,28 @@
-// The "Network" group of the Misc page: the CAT server on or off, its port, and whether
-// programs on other computers may reach it. Each change is kept in state.db and applied at once.
+// The "Network" settings: the CAT server on or off, its port, and whether programs on other
+// computers may reach it, in a small window opened from the status bar, where the server's state
+// shows. Each change is kept in state.db and applied at once.
 #include "app/Corvane.h"
 #include "app/panel/look.h"
 #include "net/net_server.h"
 #include "storage/network_settings.h"
 
 #include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
+#include <QVBoxLayout>
 
 void Corvane::buildNetworkGroup() {
-    auto* group = new QGroupBox("Network", ui.misc);
+    // The settings pages fill the window: the group has a window of its own.
+    auto* dialog = new QDialog(this);
+    dialog->setObjectName("NetworkSettings");
+    dialog->setWindowTitle("Network");
+    auto* column = new QVBoxLayout(dialog);
+    auto* group = new QGroupBox("Network", dialog);
     group->setObjectName("gpNetwork");
     auto* form = new QFormLayout(group);
     ckNetworkServer = new QCheckBox("CAT server for WSJT-X, fldigi and loggers", group);
@@ -25,9 +36,21 @@ void Corvane::buildNetworkGroup() {
     form->addRow(ckNetworkServer);
     form->addRow("TCP port", sbNetworkPort);
     form->addRow(ckNetworkAllInterfaces);
-    // Below the CAT group, whatever else the column holds.
-    const int catGroup = ui.miscColumn3->indexOf(ui.gpCAT);
-    ui.miscColumn3->insertWidget(catGroup < 0 ? -1 : catGroup + 1, group);
+    column->addWidget(group);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::hide);
+    column->addWidget(buttons);
+
+    auto* open = new QPushButton("Network", this);
+    open->setObjectName("pbNetwork");
+    open->setFlat(true);
+    open->setToolTip("The CAT server for WSJT-X, fldigi and loggers");
+    statusBar()->addPermanentWidget(open);
+    connect(open, &QPushButton::clicked, dialog, [dialog] {
+        dialog->show();
+        dialog->raise();
+        dialog->activateWindow();
+    });
 
     const Storage::NetworkSettings settings = Storage::LoadNetworkSettings(database);
     ShowChecked(ckNetworkServer, settings.enabled);

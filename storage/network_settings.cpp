@@ -22,10 +22,9 @@ bool createTable(sqlite3* database) {
 
 } // namespace
 
+// Nothing is stored until the operator changes a setting: without the table, the defaults.
 NetworkSettings LoadNetworkSettings(sqlite3* database) {
     NetworkSettings settings;
-    if (!createTable(database))
-        return settings;
     for (Statement row(database, selectNetwork); row.next();) {
         settings.enabled = row.integer("enabled") != 0;
         const int port = row.integer("port");

@@ -72,6 +72,10 @@ struct PttCase {
     int releases;       // TX0 sent for it by the server
 };
 
+void PrintTo(const PttCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class PttRelease : public ServerTest, public ::testing::WithParamInterface<PttCase> {};
 
 TEST_P(PttRelease, UnkeysForAClientThatHeldPtt) {

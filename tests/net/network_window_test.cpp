@@ -1,12 +1,14 @@
 // The window serving the network: Debian's rigctl (Hamlib's NET rigctl client) against
-// Corvane and the simulated FT-891, and the Network group of the Misc page.
+// Corvane and the simulated FT-891, and the Network settings opened from the status bar.
 #include "net/net_server.h"
 #include "storage/network_settings.h"
 #include "tests/app/fixture.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -156,7 +158,7 @@ TEST_F(RigctlTest, OtherClientsDoNotDisturbAndAKilledClientUnkeys) {
 }
 
 // The port taken by another server (a rigctld): the status bar says so and the window works on.
-// The operator then picks another port and opens the server to the network.
+// The operator then picks another port and opens the server to the network; state.db keeps it.
 class NetworkGroupTest : public FrontPanelTest {
 protected:
     void SetUp() override {
@@ -175,6 +177,11 @@ TEST_F(NetworkGroupTest, TakenPortThenAnotherPortThenAllInterfaces) {
                                                      std::to_string(taken.serverPort()) +
                                                      " is in use (is rigctld running?)");
 
+    auto* open = window->findChild<QPushButton*>("pbNetwork");
+    ASSERT_TRUE(open);
+    open->click();
+    auto* dialog = window->findChild<QDialog*>("NetworkSettings");
+    ASSERT_TRUE(dialog && dialog->isVisible());
     auto* server = window->findChild<QCheckBox*>("ckNetworkServer");
     auto* portBox = window->findChild<QSpinBox*>("sbNetworkPort");
     auto* allInterfaces = window->findChild<QCheckBox*>("ckNetworkAllInterfaces");
