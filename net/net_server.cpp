@@ -65,6 +65,9 @@ void NetServer::acceptConnections() {
             socket->deleteLater();
             continue;
         }
+        // A client that floods requests is served a bounded batch per turn of the event loop,
+        // so the panel and the other clients get their turn in between.
+        socket->setReadBufferSize(readBatchBytes);
         auto client = std::make_unique<Client>();
         client->socket = socket;
         client->silence = new QTimer(socket);

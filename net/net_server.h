@@ -32,6 +32,7 @@ public:
     static constexpr int pttSilenceMs = 10000;
     // Answers a client leaves unread beyond this close its connection.
     static constexpr qint64 maxUnreadBytes = 256 * 1024;
+    static constexpr qint64 readBatchBytes = 16 * 1024;
 
     NetServer(StateSource state, ActionSink act, QObject* parent = nullptr);
     ~NetServer() override;
