@@ -7,6 +7,7 @@
 #include "storage/network_settings.h"
 
 #include <QLabel>
+#include <QSerialPort>
 #include <QStatusBar>
 
 #include <fmt/format.h>
@@ -96,6 +97,7 @@ Rigctl::RadioState Corvane::networkState() const {
     state.split = networkNotes.split;
     state.transmitting = transmitting;
     state.powerOn = ShowsColour(ui.btnPWR, PowerOnColour());
+    state.portOpen = serialPort && serialPort->isOpen();
     state.af = static_cast<double>(ui.Volume->value()) / 255.0;
     state.rf = static_cast<double>(ui.RFGain->value()) / ui.RFGain->maximum();
     state.squelch = static_cast<double>(ui.Squelch->value()) / ui.Squelch->maximum();
@@ -215,8 +217,10 @@ void Corvane::listenOnNetwork() {
     if (!settings.enabled) {
         status.clear();
     } else if (!netServer->listen(static_cast<quint16>(settings.port), settings.allInterfaces)) {
-        status = QString::fromStdString(
-            fmt::format("Network CAT off: port {:d} is in use (is rigctld running?)", settings.port));
+        status = netServer->portInUse()
+                     ? QString::fromStdString(fmt::format(
+                           "Network CAT off: port {:d} is in use (is rigctld running?)", settings.port))
+                     : "Network CAT off: " + netServer->errorString();
         qCInfo(corvaneNet) << "cannot listen on port" << settings.port << ":" << netServer->errorString();
     } else if (settings.allInterfaces) {
         status =

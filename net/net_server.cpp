@@ -46,6 +46,10 @@ bool NetServer::listensOnAllInterfaces() const {
     return server->isListening() && server->serverAddress() != QHostAddress::LocalHost;
 }
 
+bool NetServer::portInUse() const {
+    return server->serverError() == QAbstractSocket::AddressInUseError;
+}
+
 QString NetServer::errorString() const {
     return server->errorString();
 }

@@ -45,6 +45,8 @@ public:
     quint16 port() const;
     bool listensOnAllInterfaces() const;
     QString errorString() const;
+    // The last listen failed because another program listens on the port.
+    bool portInUse() const;
     int clientCount() const { return static_cast<int>(clients.size()); }
     // Tests shorten the PTT silence.
     void setPttSilenceMs(int ms) { silenceMs = ms; }

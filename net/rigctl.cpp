@@ -375,6 +375,9 @@ Reply respond(const std::string& line, const RadioState& state, Session& session
     } else {
         Context context{arguments, state, session, reply.actions};
         outcome = row->run(context);
+        // A set with nowhere to go is no success: the client hears so, as from a silent radio.
+        if (outcome.error == Ok && !reply.actions.empty() && !state.portOpen)
+            outcome = fail(IoError);
     }
     if (outcome.error != Ok)
         reply.actions.clear();

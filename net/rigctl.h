@@ -14,6 +14,7 @@ namespace Rigctl {
 enum Error : int {
     Ok = 0,
     InvalidParameter = -1, // malformed request or value out of range
+    IoError = -6,          // a set while the radio's port is closed
     NotAvailable = -11,    // a command or level this radio does not serve
 };
 
@@ -26,6 +27,7 @@ struct RadioState {
     bool split = false;
     bool transmitting = false;
     bool powerOn = true;
+    bool portOpen = true; // sets can reach the radio
     // The level sliders and the power setting, 0 to 1.
     double af = 0, rf = 0, squelch = 0, rfPower = 0;
     int strength = -54; // dB over S9, from the last S-meter reading

@@ -206,6 +206,26 @@ TEST(Session, VfoChoiceFollowsTheConnection) {
     EXPECT_EQ(Rigctl::respond("v", state, other).text, "VFOA\n");
 }
 
+// With the radio's port closed the reads still answer; the sets fail and send nothing.
+TEST(PortClosed, SetsFailReadsAnswer) {
+    Rigctl::RadioState state = radio();
+    state.portOpen = false;
+    struct Case {
+        const char* request;
+        const char* answer;
+    };
+    const Case cases[] = {{"F 7074000", "RPRT -6\n"}, {";T 1", "set_ptt: 1;RPRT -6\n"},
+                          {"M USB 0", "RPRT -6\n"},   {"L AF 0.5", "RPRT -6\n"},
+                          {"F 1", "RPRT -1\n"},       {"V VFOB", "RPRT 0\n"},
+                          {"f", "14074000\n"}};
+    for (const Case& c : cases) {
+        Rigctl::Session session;
+        const Rigctl::Reply reply = Rigctl::respond(c.request, state, session);
+        EXPECT_EQ(reply.text, c.answer) << c.request;
+        EXPECT_TRUE(reply.actions.empty()) << c.request;
+    }
+}
+
 TEST(Quit, ClosesWithoutAnswer) {
     for (const char* line : {"q", "Q", "\\quit", "+q"}) {
         Rigctl::Session session;
