@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -338,9 +339,9 @@ Arguments split(const std::string& text) {
 
 Reply respond(const std::string& line, const RadioState& state, Session& session) {
     std::string request = line;
-    while (!request.empty() && (request.back() == '\r' || request.back() == '\n' || request.back() == ' '))
+    while (!request.empty() && std::isspace(static_cast<unsigned char>(request.back())))
         request.pop_back();
-    request.erase(0, std::min(request.find_first_not_of(' '), request.size()));
+    request.erase(0, std::min(request.find_first_not_of(" \t"), request.size()));
     Reply reply;
     if (request.empty())
         return reply;
@@ -370,7 +371,7 @@ Reply respond(const std::string& line, const RadioState& state, Session& session
     }
     Outcome outcome;
     if (static_cast<int>(arguments.size()) != row->arguments ||
-        (!longName && request.size() > 1 && request[1] != ' ')) {
+        (!longName && request.size() > 1 && request[1] != ' ' && request[1] != '\t')) {
         outcome = fail(InvalidParameter);
     } else {
         Context context{arguments, state, session, reply.actions};

@@ -113,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(DefaultForm, Requests, ::testing::Values(
     Exchange{"set_power",              "L RFPOWER 0.1",            "RPRT 0\n", {level("RFPOWER", 0.1)}},
     Exchange{"vfo_info",               "\\get_vfo_info VFOB",      "14076500\nPKTUSB\n3000\n1\n0\n", {}},
     Exchange{"lock_mode",              "\\get_lock_mode",          "0\n", {}},
+    Exchange{"tab_separated",          "F\t7074000",               "RPRT 0\n", {frequency(7074000)}},
     Exchange{"surrounding_spaces",     "  f  ",                    "14074000\n", {}}
 ), [](const auto& info) { return std::string(info.param.name); });
 
