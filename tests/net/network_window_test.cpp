@@ -4,6 +4,7 @@
 #include "storage/network_settings.h"
 #include "tests/app/fixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
@@ -118,7 +119,16 @@ TEST_F(RigctlTest, ReadsAndSetsFrequencyModeSplitAndPtt) {
         EXPECT_TRUE(panelShows(step.panelShows));
     }
     settle();
-    EXPECT_EQ(rigctl({"f", "m", "s", "t"}), "7074000\nPKTUSB\n3000\n1\nVFOB\n0\n");
+    // The reads come from the window: not a byte goes to the radio for them.
+    ASSERT_TRUE(simulator.waitForQuiet(std::chrono::milliseconds(50), std::chrono::seconds(3),
+                                       [] { QApplication::processEvents(); }));
+    simulator.clearReceived();
+    const int vfoB = simulator.withRadio([](Sim::SimulatedRadio& r) { return r.value("FB;"); });
+    EXPECT_EQ(rigctl({"f", "m", "s", "t", "i"}),
+              "7074000\nPKTUSB\n3000\n1\nVFOB\n0\n" + std::to_string(vfoB) + "\n");
+    EXPECT_TRUE(simulator.waitForQuiet(std::chrono::milliseconds(50), std::chrono::seconds(3),
+                                       [] { QApplication::processEvents(); }));
+    EXPECT_EQ(simulatorCommands(), std::vector<std::string>{});
 }
 
 // Another client, and one that sends garbage and an over-long line, leave the first alone;
