@@ -22,6 +22,7 @@ Corvane::Corvane(QWidget* parent)
     createMeterScene();
     connectSignals();
     fillLists();
+    startNetworkServer();
     defaultButtonColour = palette().color(QPalette::Button);
     statusBar()->clearMessage();
     showStartStatus();
@@ -30,6 +31,7 @@ Corvane::Corvane(QWidget* parent)
 // The window lives until the process ends; releasing the port and the database here keeps
 // them free for whoever opens them next (a test, say, that builds another window).
 Corvane::~Corvane() {
+    stopNetworkServer();
     closeDialogs();
     if (serialPort) {
         serialPort->disconnect(this);

@@ -31,7 +31,17 @@ class QRadioButton;
 class QLineEdit;
 class QPen;
 class QTimer;
+class QCheckBox;
+class QSpinBox;
+class NetServer;
 struct sqlite3;
+namespace Rigctl {
+struct RadioState;
+struct Action;
+} // namespace Rigctl
+namespace Storage {
+struct NetworkSettings;
+} // namespace Storage
 // The settings pages' rows (app/pages/menu_rows.h).
 struct MenuRow;
 struct ReadList;
@@ -404,6 +414,42 @@ private:
     // --- why a port does not open (app/port_errors.cpp) ---
     void showPortFailure(const QString& path, const QSerialPort& port);
     void offerAnotherPort();
+
+    // --- network CAT server (net/corvane_network.cpp, net/network_group.cpp) ---
+public:
+    NetServer* networkServer() const { return netServer; }
+
+private:
+    void startNetworkServer();
+    // Unkeys a client's PTT while the port is still there.
+    void stopNetworkServer();
+    void listenOnNetwork();
+    void buildNetworkGroup();
+    Storage::NetworkSettings shownNetworkSettings() const;
+    void onNetworkSettingsChanged();
+    Rigctl::RadioState networkState() const;
+    void applyNetworkAction(const Rigctl::Action& action);
+    void chooseNetworkMode(const std::string& name, int passband);
+    void chooseNetworkWidth(int passband);
+    // Keeps what the clients read and no other member holds: split, S-meter, power.
+    void noteNetworkAnswer(Yaesu::Commands::FT891::CommandType kind, const std::string& answer);
+    // The operator's choices in cbMode and cbWidth (app/panel/mode_band_width.cpp).
+    void chooseMode(int index);
+    void chooseWidth(int index);
+    NetServer* netServer = nullptr;
+    QLabel* networkStatus = nullptr;
+    QCheckBox* ckNetworkServer = nullptr;
+    QSpinBox* sbNetworkPort = nullptr;
+    QCheckBox* ckNetworkAllInterfaces = nullptr;
+    struct NetworkNotes {
+        bool split = false;
+        int sMeter = -1;     // 0-255; -1 before the first reading
+        int powerWatts = -1; // -1 before the first PC answer
+        // A client's passband for a mode change on its way: set once the new mode's width
+        // list shows and its stored settings are in.
+        int passbandMode = -1; // cbMode index; -1: none waiting
+        int passband = 0;
+    } networkNotes;
 
 public:
     Ui::CorvaneClass ui;

@@ -129,6 +129,7 @@ void Corvane::ProcessCommmand(std::string answer) {
     try {
         if (route.route)
             route.route(*this, answer);
+        noteNetworkAnswer(route.kind, answer);
         if (readBackInProgress)
             takeChainStep(route.kind, answer, false);
     } catch (const std::exception& error) {

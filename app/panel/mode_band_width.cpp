@@ -228,6 +228,10 @@ bool Corvane::showBfoValue(int menuNumber, int value) {
 void Corvane::on_cbModeActivated(int index) {
     if (!ui.cbMode->hasFocus())
         return;
+    chooseMode(index);
+}
+
+void Corvane::chooseMode(int index) {
     ui.chkbxKeyerEnable->setEnabled(false);
     if (!serialPort || !serialPort->isOpen() || index < 0 ||
         index >= static_cast<int>(std::size(modeCommands)))
@@ -279,6 +283,10 @@ void Corvane::on_cbBandActivated(int index) {
 void Corvane::on_cbWidthActivated(int index) {
     if (!ui.cbWidth->hasFocus())
         return;
+    chooseWidth(index);
+}
+
+void Corvane::chooseWidth(int index) {
     const int widthCode = index + WidthOffsetFor(ui.cbMode->currentIndex(), narrowOn);
     sendIfOpen(CAT::SetSH({1, widthCode}), false);
     currentModeIndex = ui.cbMode->currentIndex();
