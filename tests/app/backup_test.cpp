@@ -229,3 +229,72 @@ TEST_F(BackupSimulatorTest, RestoreBringsBackTheSavedSettings) {
 }
 
 } // namespace
+
+namespace {
+
+// The memory channel editor after a scan in which channels 1 and 2 are programmed.
+class ChannelFileTest : public FrontPanelTest {
+protected:
+    MemoryChannelEditorUI* openScanned() {
+        window->ui.btnMemEdit->click();
+        EXPECT_EQ(radioReceivesUntilQuiet(), "MT001;");
+        std::string empty;
+        for (int channel = 3; channel <= 99; ++channel)
+            empty += "?;";
+        // 7.074 MHz DATA-USB tagged; 29.62 MHz FM-N (code 10), clarifier on at -150 Hz, ENC/DEC, minus shift.
+        radioSends(
+            "MT001007074000+000000C000001FT8 40M     ;MT002029620000-015010A010020            ;" + empty, 0);
+        radioReceivesUntilQuiet();
+        const auto open = window->findChildren<MemoryChannelEditorUI*>();
+        return open.size() == 1 ? open.front() : nullptr;
+    }
+    QString path(const char* name) const { return configHome.filePath(name); }
+};
+
+// Export writes the rows as the editor shows them; import after Cancel brings the same rows
+// back, which OK then writes to the radio.
+TEST_F(ChannelFileTest, ExportThenImportRestoresTheRows) {
+    MemoryChannelEditorUI* editor = openScanned();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(editor->exportCsv(path("channels.csv")));
+    const std::string exported = readFile(path("channels.csv"));
+    EXPECT_EQ(exported, "channel,frequency,mode,shift,clarifier,clarifier offset,tone,tag\n"
+                        "1,7074000,DATA_USB,Simplex,off,0,OFF,FT8 40M\n"
+                        "2,29620000,FM_N,Minus Shift,on,-150,ENC/DEC,\n");
+    editor->ui.buttonBox_2->button(QDialogButtonBox::Cancel)->click();
+    EXPECT_TRUE(editor->records().empty());
+
+    ASSERT_TRUE(editor->importCsv(path("channels.csv")));
+    EXPECT_EQ(editor->ui.lblMessage->text(), "Imported 2 channels; OK writes them to the radio.");
+    EXPECT_EQ(radioReceivesUntilQuiet(), "") << "import wrote to the radio";
+    ASSERT_TRUE(editor->exportCsv(path("again.csv")));
+    EXPECT_EQ(readFile(path("again.csv")), exported);
+    editor->ui.buttonBox_2->button(QDialogButtonBox::Ok)->click();
+    EXPECT_EQ(radioReceivesUntilQuiet(),
+              "MT001007074000+000000C000001FT8 40M     ;MT002029620000-015010B010020            ;");
+}
+
+// A bad file changes no row and names its line and column; a row the editor refuses stops
+// the export.
+TEST_F(ChannelFileTest, RefusedFilesAndRowsChangeNothing) {
+    MemoryChannelEditorUI* editor = openScanned();
+    ASSERT_TRUE(editor);
+    writeFile(path("bad.csv"), "channel,frequency,mode,shift,clarifier,clarifier offset,tone,tag\n"
+                               "1,14074000,USB,Simplex,off,0,OFF,\n"
+                               "2,14074000,FT4,Simplex,off,0,OFF,\n");
+    EXPECT_FALSE(editor->importCsv(path("bad.csv")));
+    EXPECT_EQ(editor->ui.lblMessage->text(),
+              "Nothing imported; line 3: column mode: \"FT4\" is no mode of the radio");
+    auto* frequency = qobject_cast<QLineEdit*>(
+        editor->ui.tableView->indexWidget(editor->ui.tableView->model()->index(0, 1)));
+    ASSERT_TRUE(frequency);
+    EXPECT_EQ(frequency->text(), "7.074.000");
+
+    frequency->setText("7.074");
+    EXPECT_FALSE(editor->exportCsv(path("out.csv")));
+    EXPECT_EQ(editor->ui.lblMessage->text(), "Nothing exported; channel 1: \"7.074\" is not a frequency");
+    EXPECT_FALSE(QFile::exists(path("out.csv")));
+    EXPECT_EQ(radioReceivesUntilQuiet(), "");
+}
+
+} // namespace
