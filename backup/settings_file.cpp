@@ -106,6 +106,10 @@ WrittenSettings WriteSettingsFile(const Reported& reported, const std::string& s
             written.missing.push_back(item.number);
             continue;
         }
+        if (std::string unused; !checkedValue(item.number, json(*value), unused)) {
+            written.unknown.push_back(item.number);
+            continue;
+        }
         settings.push_back(
             {{"item", ItemText(item.number)}, {"name", FindMenuName(item.number)->name}, {"value", *value}});
         ++written.count;

@@ -34,11 +34,13 @@ struct WrittenSettings {
     std::string json;
     int count = 0;            // settings in the file
     std::vector<int> missing; // items the radio has not reported, left out
+    std::vector<int> unknown; // items reported with a value the file could not restore, left out
 };
 
 // The file of every item the radio can be set to that it has reported, with the firmware
 // versions and `savedAt` in the header. Items set on the radio itself (the read-only ones)
-// are not written: they could not be restored.
+// are not written: they could not be restored; nor is a value outside the item's known
+// range, which would make the whole file refused.
 WrittenSettings WriteSettingsFile(const Reported& reported, const std::string& savedAt);
 
 // Anything larger is no settings file (all 158 items take a few kilobytes).

@@ -88,6 +88,8 @@ bool Corvane::saveSettingsTo(const QString& path) {
         QString("Saved %1 menu settings to %2.").arg(written.count).arg(QFileInfo(path).fileName());
     if (!written.missing.empty())
         message += QString(" Not reported by the radio, left out: %1.").arg(itemList(written.missing));
+    if (!written.unknown.empty())
+        message += QString(" Values no file could restore, left out: %1.").arg(itemList(written.unknown));
     statusBar()->showMessage(message);
     return true;
 }

@@ -61,8 +61,11 @@ TEST(SettingsFile, WritesReportedSettingsAndListsTheMissing) {
     reported[1801] = "0106";
     reported.erase(1101);
     reported.erase(1202);
+    reported[101] = "0310"; // off the AGC delay's 20 ms step
+    reported[1602] = "050";
     const Backup::WrittenSettings written = Backup::WriteSettingsFile(reported, "2026-12-10T18:00:00Z");
     EXPECT_EQ(written.missing, (std::vector<int>{1101, 1202}));
+    EXPECT_EQ(written.unknown, (std::vector<int>{101, 1602}));
     EXPECT_NE(written.json.find(R"("item": "16-05",)"), std::string::npos);
     EXPECT_NE(written.json.find(R"("name": "50M AM PWR",)"), std::string::npos);
     EXPECT_NE(written.json.find(R"("main": "V01-06")"), std::string::npos);
