@@ -12,12 +12,11 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGroupBox>
+#include <QFormLayout>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStatusBar>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <fmt/format.h>
 
@@ -36,20 +35,17 @@ QString itemList(const std::vector<int>& items) {
 
 } // namespace
 
-// The buttons go below the CAT group, in code: the Misc page's form is shared with others.
+// The buttons go in the CAT group, in code: the Misc page's form is shared with others, and
+// its columns have no height to spare for a group of their own.
 void Corvane::addBackupButtons() {
-    auto* group = new QGroupBox("Backup", ui.misc);
-    group->setObjectName("gpBackup");
-    auto* layout = new QVBoxLayout(group);
-    auto* save = new QPushButton("Save settings…", group);
+    auto* save = new QPushButton("Save settings…", ui.gpCAT);
     save->setObjectName("pbSaveSettings");
     save->setToolTip("Write every menu setting the radio has reported to a file");
-    auto* restore = new QPushButton("Restore settings…", group);
+    auto* restore = new QPushButton("Restore settings…", ui.gpCAT);
     restore->setObjectName("pbRestoreSettings");
     restore->setToolTip("Send the settings of a saved file back to the radio");
-    layout->addWidget(save);
-    layout->addWidget(restore);
-    ui.miscColumn3->insertWidget(ui.miscColumn3->indexOf(ui.gpCAT) + 1, group);
+    ui.catForm->addRow(save);
+    ui.catForm->addRow(restore);
     connect(save, &QPushButton::clicked, this, &Corvane::onSaveSettingsClicked);
     connect(restore, &QPushButton::clicked, this, &Corvane::onRestoreSettingsClicked);
     settingTimer = new QTimer(this);
@@ -120,13 +116,16 @@ RestoreSettingsDialog* Corvane::restoreSettingsFrom(const QString& path) {
         return nullptr;
     }
     const Backup::Firmware& firmware = read.file->firmware;
-    const QString description =
-        QString("%1, saved %2 (firmware main %3, DSP %4, display %5): %6 of its %7 settings differ from the "
-                "radio's. Uncheck those to keep; OK sends the others.")
-            .arg(name, QString::fromStdString(read.file->saved), QString::fromStdString(firmware.main),
-                 QString::fromStdString(firmware.dsp), QString::fromStdString(firmware.display))
-            .arg(differing.size())
-            .arg(read.file->settings.size());
+    QString origin = QString("%1, saved %2").arg(name, QString::fromStdString(read.file->saved));
+    if (!firmware.main.empty())
+        origin += QString(" (firmware main %1, DSP %2, display %3)")
+                      .arg(QString::fromStdString(firmware.main), QString::fromStdString(firmware.dsp),
+                           QString::fromStdString(firmware.display));
+    const QString description = QString("%1: %2 of its %3 settings differ from the radio's. Uncheck those to "
+                                        "keep; OK sends the others.")
+                                    .arg(origin)
+                                    .arg(differing.size())
+                                    .arg(read.file->settings.size());
     auto* dialog = new RestoreSettingsDialog(this, description, differing, reportedMenu);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     restoreDialog = dialog;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 using Backup::ReadChannelsCsv;
@@ -52,6 +53,11 @@ struct BadRows {
     std::string rows;
     std::string problem;
 };
+
+// Cases go by their name in test listings.
+void PrintTo(const BadRows& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class RefusedRows : public ::testing::TestWithParam<BadRows> {};
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <set>
 #include <string>
 
@@ -86,6 +87,11 @@ struct BadFile {
     std::string text;
     std::string problem;
 };
+
+// Cases go by their name in test listings.
+void PrintTo(const BadFile& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class RefusedFile : public ::testing::TestWithParam<BadFile> {};
 
