@@ -82,6 +82,7 @@ void Corvane::connectSignals() {
             &Corvane::on_cbNBRejectionActivated);
     connectPageRows();
     connectContestingPage();
+    addBackupButtons();
 }
 
 void Corvane::fillLists() {

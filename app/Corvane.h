@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -22,6 +23,7 @@
 class ContourUI;
 class ManualNotchUI;
 class MemoryChannelEditorUI;
+class RestoreSettingsDialog;
 class QBrush;
 class QGraphicsRectItem;
 class QLabel;
@@ -171,6 +173,13 @@ public:
     // A click on a tab, also on the current one (keyboard page changes do not count).
     void on_uitabClicked(int index);
 
+    // --- backing up and restoring the radio's menu (app/pages/backup.cpp) ---
+    // The buttons ask for a file and call these with its path.
+    bool saveSettingsTo(const QString& path);
+    // The table of the file's settings that differ from the radio's, or nullptr (with a
+    // status bar message) when the file is refused or nothing differs. Nothing is sent yet.
+    RestoreSettingsDialog* restoreSettingsFrom(const QString& path);
+
     // --- Contesting page (app/pages/contesting_page.cpp) ---
     static constexpr int voiceChannelCount = 5;
     // What a voice channel of the radio's voice memory is doing; its buttons' icons show it.
@@ -303,6 +312,17 @@ private:
     void keepContourLevel(int value);
     void keepContourWidth(int value);
     void keepNotchValue(int value);
+
+    // --- backing up and restoring the radio's menu (app/pages/backup.cpp) ---
+    void addBackupButtons();
+    void onSaveSettingsClicked();
+    void onRestoreSettingsClicked();
+    void startSettingsRestore();
+    // One setting at a time: the next goes out once the radio has reported the one before.
+    void sendNextSetting();
+    void onSettingReported(int item, int value);
+    void onSettingUnanswered();
+    void endSettingsRestore(const QString& why = {});
 
     // --- Contesting page (app/pages/contesting_page.cpp) ---
     void connectContestingPage();
@@ -554,4 +574,19 @@ private:
 
     // Shown for the whole run when state.db could not be opened or is not a database.
     QLabel* databaseWarning = nullptr;
+
+    // --- backing up and restoring the radio's menu ---
+    // The value field of the last answer of every menu item since the port opened.
+    std::map<int, std::string> reportedMenu;
+    QPointer<RestoreSettingsDialog> restoreDialog;
+    struct SettingToSend {
+        int number;
+        int value;
+    };
+    std::vector<SettingToSend> settingsToSend;
+    std::size_t settingsConfirmed = 0;
+    int settingAwaited = 0; // the item whose answer is waited for; 0: none
+    std::vector<int> settingsRefused;
+    bool settingsRestoreCancelled = false;
+    QTimer* settingTimer = nullptr;
 };

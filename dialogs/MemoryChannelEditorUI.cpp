@@ -1,12 +1,18 @@
 #include "dialogs/MemoryChannelEditorUI.h"
 
+#include "backup/channels_csv.h"
+
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
 #include <QIntValidator>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QStandardItemModel>
 
 #include <algorithm>
@@ -18,9 +24,9 @@ namespace CAT = Yaesu::Commands::FT891;
 namespace {
 
 enum Column { Channel, Frequency, Mode, Operation, ClarifierOn, ClarifierValue, Ctcss, TagOn, TagName };
-constexpr int channelCount = 99;
-constexpr int lowestFrequency = 30000, highestFrequency = 56000000;
-constexpr int tagLength = 12;
+using Backup::channelCount;
+using Backup::highestFrequency;
+using Backup::lowestFrequency;
 
 const QStringList headers = {"Channel",         "Frequency",  "Mode", "Operation", "Clarifier Enabled",
                              "Clarifier Value", "CTCSS Type", "Tag",  "Tag Name"};
@@ -48,9 +54,8 @@ std::optional<int> typedFrequency(const QString& text) {
 // A tag goes into the command as it stands: a ";" would end the command early and the rest
 // would reach the radio as a command of its own.
 bool validTag(const QString& tag) {
-    return tag.size() <= tagLength && std::all_of(tag.begin(), tag.end(), [](QChar c) {
-               return c.unicode() >= 0x20 && c.unicode() <= 0x7e && c != ';';
-           });
+    const QByteArray bytes = tag.toUtf8();
+    return Backup::ValidTag(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 QString frequencyText(int hertz) {
@@ -75,6 +80,80 @@ MemoryChannelEditorUI::MemoryChannelEditorUI(QWidget* parent)
     ui.tableView->installEventFilter(this);
     connect(ui.btnAddRow_2, &QPushButton::clicked, this, &MemoryChannelEditorUI::addRow);
     connect(ui.buttonBox_2, &QDialogButtonBox::clicked, this, &MemoryChannelEditorUI::onButtonClicked);
+    addFileButtons();
+}
+
+void MemoryChannelEditorUI::addFileButtons() {
+    auto* row = new QHBoxLayout;
+    auto* exportButton = new QPushButton("Export CSV…", this);
+    exportButton->setObjectName("btnExportCsv");
+    auto* importButton = new QPushButton("Import CSV…", this);
+    importButton->setObjectName("btnImportCsv");
+    row->addWidget(exportButton);
+    row->addWidget(importButton);
+    row->addStretch();
+    ui.verticalLayout->insertLayout(ui.verticalLayout->indexOf(ui.lblMessage), row);
+    const QString filter = "Memory channels (*.csv);;All files (*)";
+    connect(exportButton, &QPushButton::clicked, this, [this, filter] {
+        const QString path =
+            QFileDialog::getSaveFileName(this, "Export Memory Channels", "FT-891 channels.csv", filter);
+        if (!path.isEmpty())
+            exportCsv(path);
+    });
+    connect(importButton, &QPushButton::clicked, this, [this, filter] {
+        const QString path = QFileDialog::getOpenFileName(this, "Import Memory Channels", QString(), filter);
+        if (!path.isEmpty())
+            importCsv(path);
+    });
+}
+
+bool MemoryChannelEditorUI::exportCsv(const QString& path) {
+    std::vector<CAT::ChannelRecord> rows;
+    for (const CAT::ChannelRecord& record : channels) {
+        QString problem;
+        const std::optional<CAT::ChannelRecord> row = rowRecord(record, problem);
+        markRow(record.channel - 1, problem);
+        if (!problem.isEmpty()) {
+            ui.lblMessage->setText(
+                QString("Nothing exported; channel %1: %2").arg(record.channel).arg(problem));
+            return false;
+        }
+        if (row)
+            rows.push_back(*row);
+    }
+    std::sort(rows.begin(), rows.end(),
+              [](const CAT::ChannelRecord& a, const CAT::ChannelRecord& b) { return a.channel < b.channel; });
+    const std::string csv = Backup::WriteChannelsCsv(rows);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv.data(), static_cast<qint64>(csv.size())) < 0 ||
+        !file.commit()) {
+        ui.lblMessage->setText(QString("Could not write %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    ui.lblMessage->setText(QString("Exported %1 channels to %2.").arg(rows.size()).arg(path));
+    return true;
+}
+
+bool MemoryChannelEditorUI::importCsv(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ui.lblMessage->setText(QString("Nothing imported; %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    const QByteArray bytes = file.read(static_cast<qint64>(Backup::maxChannelsFileBytes) + 1);
+    const Backup::ReadChannels read =
+        Backup::ReadChannelsCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!read.problem.empty()) {
+        ui.lblMessage->setText(QString("Nothing imported; %1").arg(QString::fromStdString(read.problem)));
+        return false;
+    }
+    for (const CAT::ChannelRecord& record : read.channels) {
+        AddChannelRow(record);
+        markRow(record.channel - 1, QString());
+    }
+    ui.lblMessage->setText(
+        QString("Imported %1 channels; OK writes them to the radio.").arg(read.channels.size()));
+    return true;
 }
 
 void MemoryChannelEditorUI::resetModel() {

@@ -31,11 +31,19 @@ public:
     const std::vector<Yaesu::Commands::FT891::ChannelRecord>& records() const { return channels; }
     const std::vector<Yaesu::Commands::FT891::ChannelRecord>& confirmedChannels() const { return confirmed; }
 
+    // The rows as CSV (the Export CSV… and Import CSV… buttons ask for the path). Export writes
+    // the rows as their cells say and refuses while a row is refused; import fills the rows of
+    // the channels in the file (nothing goes to the radio before OK) or, when any row of the
+    // file is bad, changes nothing and names its line and column.
+    bool exportCsv(const QString& path);
+    bool importCsv(const QString& path);
+
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Ui::MemoryChannelEditor ui;
 
 private:
+    void addFileButtons();
     void onButtonClicked(QAbstractButton* button);
     void confirm();
     // The record as the row's cells say, nothing when the row is left out (frequency 0); a

@@ -82,6 +82,8 @@ void Corvane::showKeyPitch(CAT::IntPair value) {
 
 // SD is the break-in delay of 07-09.
 void Corvane::showBreakInDelay(CAT::IntPair value) {
+    // The radio reports a change of menu 07-09 as SD: the settings file must see it too.
+    reportedMenu[breakInDelayItem] = std::to_string(value.second);
     showRowValue(*PageTables::findRow(breakInDelayItem), value.second);
 }
 

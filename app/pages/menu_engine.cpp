@@ -141,6 +141,8 @@ void Corvane::applyMenuAnswer(const std::string& answer) {
     const MenuRow& row = rowOf(answer);
     const CAT::MenuItem& item = *CAT::FindMenuItem(row.item);
     const std::string_view field = valueField(answer, item);
+    // Kept for the settings file, whatever the page does with the answer.
+    reportedMenu[row.item] = std::string(field);
     if (row.shape == Shape::Version) {
         if (field.size() != static_cast<size_t>(item.answerWidth))
             throw std::invalid_argument("version of the wrong width");
@@ -149,6 +151,7 @@ void Corvane::applyMenuAnswer(const std::string& answer) {
         return;
     }
     const int value = CAT::ParseMenu(answer, row.item);
+    onSettingReported(row.item, value);
     // The sideband the mode display shows follows the BFO items wherever they are shown.
     showBfoValue(row.item, value);
     if (answerDropped(row))
