@@ -159,8 +159,9 @@ TEST_F(SimulatedRadioTest, OtherModelIsNamedAndAbortCloses) {
     EXPECT_EQ(text,
               "You have selected an FT991A, this application isn't compatible with that radio. Please select "
               "the correct port.");
+    // The window closes, and the read it had sent before the answer still reaches the radio.
     EXPECT_TRUE(runEventsUntil([&] { return !window->isVisible(); }, 3000));
-    EXPECT_TRUE(radioSim.hasReceived("IS0;"));
+    EXPECT_TRUE(runEventsUntil([&] { return radioSim.hasReceived("IS0;"); }, 3000));
 }
 
 namespace {
