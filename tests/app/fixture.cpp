@@ -86,7 +86,7 @@ void WindowTest::withPortDialog(const std::function<void()>& action) {
     // The dialog runs its own event loop inside the action; look for it from a timer. A port that
     // does not open brings the dialog again, which gets the same answer.
     auto* watcher = new QTimer;
-    QObject::connect(watcher, &QTimer::timeout, [this, watcher] {
+    QObject::connect(watcher, &QTimer::timeout, [this] {
         auto* dialog = qobject_cast<PortSettings*>(QApplication::activeModalWidget());
         if (!dialog)
             return;
