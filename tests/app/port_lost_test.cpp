@@ -9,8 +9,9 @@
 #include <QSerialPort>
 #include <QStatusBar>
 
+#include <algorithm>
+
 #include <fcntl.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 TEST_F(WindowTest, LostPortIsReported) {
@@ -38,6 +39,10 @@ struct LineLoss {
     const char* name;
     Fault fault;
 };
+
+void PrintTo(const LineLoss& c, std::ostream* out) {
+    *out << c.name;
+}
 
 // The window's port is a link to a pseudo-terminal, as /dev/serial/by-id names an adapter;
 // the test plays the radio on its master end and can pull the pair out and plug a new one in.
@@ -70,13 +75,13 @@ protected:
         ::close(fd);
     }
 
-    // The radio sends, and the window has read it.
-    void lineSends(const std::string& bytes) {
-        line->write(bytes);
+    // The radio sends one answer, and the window has handled it (its trace line is written).
+    void lineSends(const std::string& answer) {
+        line->write(answer);
         ASSERT_TRUE(runEventsUntil(
-            [this] {
-                int waiting = 0;
-                return ::ioctl(line->slaveFd(), FIONREAD, &waiting) == 0 && waiting == 0;
+            [&] {
+                return std::any_of(traceLines.begin(), traceLines.end(),
+                                   [&](const std::string& l) { return l.rfind(answer, 0) == 0; });
             },
             3000));
     }
