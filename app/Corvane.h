@@ -385,6 +385,8 @@ private:
     bool frequencyKnown(unsigned int hertz, const char* vfo);
 
     // --- construction (app/Corvane.cpp) ---
+    static constexpr int paintCacheKiB = 2048;
+    static void limitPaintCache();
     void disableOffControls();
     void connectSignals();
     void fillLists();

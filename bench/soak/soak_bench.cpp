@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <fmt/format.h>
+#include <malloc.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -39,6 +40,12 @@ double residentMiB() {
     long pages = 0, resident = 0;
     statm >> pages >> resident;
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// What the program's allocations hold, without what the allocator keeps for itself: when the
+// resident memory grows and this does not, the allocator's free lists grew, not the program.
+double heapInUseMiB() {
+    return static_cast<double>(mallinfo2().uordblks) / (1024.0 * 1024.0);
 }
 
 int secondsToRun(int argc, char** argv) {
@@ -107,6 +114,7 @@ int main(int argc, char** argv) {
     std::printf("read-back done in %.1f s\n", static_cast<double>(clock.elapsed()) / 1000.0);
 
     const double startMiB = residentMiB();
+    const double startHeapMiB = heapInUseMiB();
     const long answersAtStart = answersSent;
     double peakMiB = startMiB;
 
@@ -160,9 +168,11 @@ int main(int argc, char** argv) {
         simulator.clearReceived();
         const double mib = residentMiB();
         peakMiB = std::max(peakMiB, mib);
-        std::printf("%3d min  RSS %.2f MiB  longest stall %lld ms  stalls > 50 ms %lld  answers %ld\n",
-                    ++minute, mib, static_cast<long long>(longestStallMs),
-                    static_cast<long long>(stallsOver50), answersSent - answersAtStart);
+        std::printf(
+            "%3d min  RSS %.2f MiB  heap in use %.2f MiB  longest stall %lld ms  stalls > 50 ms %lld  "
+            "answers %ld\n",
+            ++minute, mib, heapInUseMiB(), static_cast<long long>(longestStallMs),
+            static_cast<long long>(stallsOver50), answersSent - answersAtStart);
         std::fflush(stdout);
     });
 
@@ -180,6 +190,8 @@ int main(int argc, char** argv) {
     std::printf(
         "resident memory: %.2f MiB after the read-back, %.2f MiB at the end (%+.2f MiB), peak %.2f MiB\n",
         startMiB, endMiB, endMiB - startMiB, std::max(peakMiB, endMiB));
+    std::printf("heap in use: %.2f MiB after the read-back, %.2f MiB at the end\n", startHeapMiB,
+                heapInUseMiB());
     std::printf("longest event-loop stall: %lld ms; stalls over 50 ms: %lld\n",
                 static_cast<long long>(longestStallMs), static_cast<long long>(stallsOver50));
     std::printf("answers handled: %ld\n", answersSent - answersAtStart);
