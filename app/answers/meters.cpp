@@ -282,6 +282,12 @@ void Corvane::pollMeter() {
         restoreInFlight || memoryScanActive || !isEnabled()) {
         meterReadSentAt = -1;
         unansweredSince = -1;
+        // Nothing is asked now, so nothing is found silent: a radio switched off from the
+        // panel is polled at the usual rate when it is on again.
+        if (radioSilent) {
+            radioSilent = false;
+            meterPollTimer->setInterval(meterPollIntervalMs);
+        }
         return;
     }
     const qint64 now = meterClock.elapsed();
