@@ -3,6 +3,7 @@
 
 #include <QBrush>
 #include <QPen>
+#include <QPixmapCache>
 #include <QSerialPort>
 #include <QTimer>
 
@@ -12,6 +13,7 @@ Corvane::Corvane(QWidget* parent)
     : QMainWindow(parent), voiceMemoryTimer(new QTimer(this)), chainTimer(new QTimer(this)),
       modeChangeTimer(new QTimer(this)), restoreTimer(new QTimer(this)), meterPollTimer(new QTimer(this)) {
     chainClock.start();
+    limitPaintCache();
     ui.setupUi(this);
     placeMeterScales();
     disableOffControls();
@@ -102,4 +104,11 @@ void Corvane::showStartStatus() {
         queryPowerStatus();
     } else
         offerAnotherPort();
+}
+
+// Every change of a button's colour gives it a new palette, and the style caches the button's
+// look under each palette it has seen: a panel toggled for hours fills Qt's 10 MiB pixmap cache
+// with looks that are never drawn again. A smaller cache holds all the looks on show.
+void Corvane::limitPaintCache() {
+    QPixmapCache::setCacheLimit(paintCacheKiB);
 }

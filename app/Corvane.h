@@ -415,6 +415,8 @@ private:
     bool frequencyKnown(unsigned int hertz, const char* vfo);
 
     // --- construction (app/Corvane.cpp) ---
+    static constexpr int paintCacheKiB = 2048;
+    static void limitPaintCache();
     void disableOffControls();
     void connectSignals();
     void fillLists();
@@ -589,4 +591,27 @@ private:
     std::vector<int> settingsRefused;
     bool settingsRestoreCancelled = false;
     QTimer* settingTimer = nullptr;
+
+    // --- a line that goes away (app/link.cpp), a radio that falls silent (app/answers/meters.cpp) ---
+    // The port failed under the window (the adapter or the radio's USB port went away, or a
+    // read or write on it failed): it is closed, and reopened on the same path when it returns.
+    void loseLine(const QString& reason);
+    void closeLostPort();
+    void tryReopen();
+    // For the operator's actions: false, said once in the status bar, while the line is down.
+    bool lineOpen();
+    // Every message from the radio, whatever it is, shows it is listening.
+    void heardFromRadio();
+    // The meter reads are the heartbeat: too long without any answer to them and the radio is
+    // taken for silent, and asked once a second until it answers again.
+    void checkHeartbeat(qint64 now);
+    QTimer* reopenTimer = nullptr;
+    bool lineLost = false;
+    bool notSentSaid = false;
+    bool radioSilent = false;
+    qint64 lastHeardAt = -1;     // on meterClock; -1 before the first message
+    qint64 unansweredSince = -1; // the first meter read not answered since the last message
+    int radioSilentAfterMs = 3000;
+    // A radio silent longer than this may have been changed by hand meanwhile: it is read back.
+    int readBackAfterSilenceMs = 10000;
 };

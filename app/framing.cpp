@@ -29,6 +29,7 @@ void Corvane::OnRadioRead() {
         receiveBuffer.erase(0, end + 1);
         ProcessCommmand(answer);
         lastAnswer = answer;
+        heardFromRadio();
     }
     if (receiveBuffer.size() > receiveBufferCap) {
         Trace(fmt::format("dropped {:d} bytes without ;\r\n", receiveBuffer.size() - receiveBufferKeep));

@@ -26,7 +26,7 @@ void Corvane::write(const std::string& command, bool flush) {
 }
 
 bool Corvane::sendIfOpen(const std::string& command, bool flush) {
-    if (!serialPort || !serialPort->isOpen())
+    if (!lineOpen())
         return false;
     write(command, flush);
     return true;
@@ -133,6 +133,10 @@ bool Corvane::switchSerialPort(const QString& name, int baudRate) {
     portPath = name;
     portBaudRate = baudRate;
     connectPort();
+    // A lost line waiting to come back is given up for the new one.
+    lineLost = false;
+    if (reopenTimer)
+        reopenTimer->stop();
     // Nothing of the old line carries over: no half answer, no read it was waiting for.
     receiveBuffer.clear();
     stopReadBack();
@@ -140,11 +144,37 @@ bool Corvane::switchSerialPort(const QString& name, int baudRate) {
     return true;
 }
 
-// A USB adapter pulled out of its socket leaves a port that reads nothing: say so. Other
-// errors are not the line's end; a pseudo-terminal, for one, refuses DTR and RTS changes.
+// A USB adapter pulled out of its socket, or a descriptor that fails to read or write, is the
+// line's end. Other errors are not; a pseudo-terminal, for one, refuses DTR and RTS changes,
+// and a failed attempt to reopen the port reports itself on a port that is not open.
+namespace {
+// The system's word for the fault, or ours where it has none (a read that finds the end of the
+// file, as on a hung-up terminal, leaves no error number).
+QString lineFault(QSerialPort::SerialPortError error, const QString& systemText) {
+    if (!systemText.isEmpty() && systemText != "Unknown error")
+        return systemText;
+    switch (error) {
+    case QSerialPort::ReadError:
+        return "the port reads nothing more (the device hung up)";
+    case QSerialPort::WriteError:
+        return "writing to the port failed";
+    default:
+        return "the device is gone";
+    }
+}
+} // namespace
+
 void Corvane::onPortError(QSerialPort::SerialPortError error) {
-    if (error == QSerialPort::ResourceError)
-        statusBar()->showMessage("Lost the connection to the radio: " + serialPort->errorString());
+    switch (error) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+        if (serialPort && serialPort->isOpen())
+            loseLine(lineFault(error, serialPort->errorString()));
+        break;
+    default:
+        break;
+    }
 }
 
 // Closing the port ends the program: the window is its only top-level window.

@@ -6,6 +6,7 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QSerialPort>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <vector>
@@ -101,6 +102,7 @@ std::vector<QWidget*> labelsOf(Ui_& ui, int scale) {
 // The radio's transmit meters are read as RM3 (COMP) to RM7 (ID), in cbMeterType's order.
 constexpr int firstTransmitMeter = 3;
 constexpr int meterPollIntervalMs = 200;
+constexpr int silentPollIntervalMs = 1000;
 constexpr qint64 meterAnswerTimeoutMs = 1000;
 
 } // namespace
@@ -273,17 +275,56 @@ void Corvane::on_cbMeterTypeActivated(int index) {
 
 // The S-meter while receiving, the chosen transmit meter while transmitting; one read at a
 // time, and none while the read-back, a restore or a memory scan talks to the radio (each
-// takes a "?;" for its own).
+// takes a "?;" for its own). The reads are also the heartbeat of the line.
 void Corvane::pollMeter() {
     const bool radioOn = ShowsColour(ui.btnPWR, PowerOnColour());
     if (!meterPolling || !serialPort || !serialPort->isOpen() || !radioOn || readBackInProgress ||
         restoreInFlight || memoryScanActive || !isEnabled()) {
         meterReadSentAt = -1;
+        unansweredSince = -1;
+        // Nothing is asked now, so nothing is found silent: a radio switched off from the
+        // panel is polled at the usual rate when it is on again.
+        if (radioSilent) {
+            radioSilent = false;
+            meterPollTimer->setInterval(meterPollIntervalMs);
+        }
         return;
     }
-    if (meterReadSentAt >= 0 && meterClock.elapsed() - meterReadSentAt < meterAnswerTimeoutMs)
+    const qint64 now = meterClock.elapsed();
+    checkHeartbeat(now);
+    // A silent radio is asked once a second, whatever became of the last read.
+    if (!radioSilent && meterReadSentAt >= 0 && now - meterReadSentAt < meterAnswerTimeoutMs)
         return;
     const bool transmitMeter = transmitting && meterType >= 0 && meterType <= 4;
     write(transmitMeter ? CAT::ReadRM(meterType + firstTransmitMeter) : CAT::ReadSM());
-    meterReadSentAt = meterClock.elapsed();
+    meterReadSentAt = now;
+    if (unansweredSince < 0)
+        unansweredSince = now;
+}
+
+// Switched off at its own switch, its CAT cable pulled at the radio, its CAT rate changed:
+// the line stays and the radio says nothing at all.
+void Corvane::checkHeartbeat(qint64 now) {
+    if (radioSilent || unansweredSince < 0 || now - unansweredSince < radioSilentAfterMs)
+        return;
+    radioSilent = true;
+    meterPollTimer->setInterval(silentPollIntervalMs);
+    statusBar()->showMessage("The radio does not answer: is it switched on, its CAT cable in and menu 05-06 "
+                             "CAT RATE unchanged? Asking once a second");
+}
+
+void Corvane::heardFromRadio() {
+    const qint64 now = meterClock.elapsed();
+    const qint64 silence = lastHeardAt < 0 ? 0 : now - lastHeardAt;
+    lastHeardAt = now;
+    unansweredSince = -1;
+    if (!radioSilent)
+        return;
+    radioSilent = false;
+    meterPollTimer->setInterval(meterPollIntervalMs);
+    statusBar()->showMessage("The radio answers again", 5000);
+    // Long enough for the operator to have turned knobs at the radio: the panel no longer
+    // shows the radio as it is.
+    if (silence > readBackAfterSilenceMs && !readBackInProgress)
+        startReadBack();
 }

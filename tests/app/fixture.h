@@ -134,6 +134,9 @@ struct CorvaneTestAccess {
     static void restDials(Corvane& w) { w.tuningA = w.tuningB = {}; }
     static Corvane::VoiceState voiceState(Corvane& w, int channel) { return w.voiceStates.at(channel - 1); }
     static QTimer* voiceMemoryTimer(Corvane& w) { return w.voiceMemoryTimer; }
+    // The heartbeat's times, shortened so that a silent radio is seen without long waits.
+    static int& radioSilentAfterMs(Corvane& w) { return w.radioSilentAfterMs; }
+    static int& readBackAfterSilenceMs(Corvane& w) { return w.readBackAfterSilenceMs; }
 };
 
 // A shown and active window on the pseudo-terminal radio end, past its power query (answered
