@@ -117,6 +117,15 @@ void Corvane::on_pbPortSettings_clicked() {
 }
 
 bool Corvane::switchSerialPort(const QString& name, int baudRate) {
+    // The open port at another speed: a second open of the same device would find it locked.
+    if (serialPort && serialPort->isOpen() && name == portPath) {
+        serialPort->setBaudRate(baudRate, QSerialPort::AllDirections);
+        portBaudRate = baudRate;
+        receiveBuffer.clear();
+        stopReadBack();
+        setEnabled(true);
+        return true;
+    }
     auto* port = new QSerialPort(name);
     port->setBaudRate(baudRate, QSerialPort::AllDirections);
     if (!port->open(QIODevice::ReadWrite)) {

@@ -260,4 +260,14 @@ TEST_F(WindowTest, PortSettingsButtonSwitchesToTheChosenPort) {
     // The first port is let go: nothing more goes out on it, and the window stays open.
     EXPECT_EQ(radioReceivesFor(200), "");
     EXPECT_TRUE(window->isVisible());
+
+    // The same port at another speed is the open port, set to that speed: no second open.
+    other.clearReceived();
+    choose(QString::fromStdString(other.slavePath()), "38400");
+    EXPECT_EQ(CorvaneTestAccess::port(*window)->baudRate(), 38400);
+    EXPECT_EQ(query("select port_name, baud_rate from port_settings where id = 1"),
+              (std::vector<std::vector<std::string>>{{other.slavePath(), "38400"}}));
+    EXPECT_FALSE(window->statusBar()->currentMessage().startsWith("Failed"));
+    EXPECT_TRUE(other.waitForCommand("PS;", std::chrono::seconds(3),
+                                     [] { QApplication::processEvents(QEventLoop::AllEvents, 5); }));
 }
