@@ -68,8 +68,12 @@ protected:
     // Bytes the radio end sent that the window has not read yet.
     int bytesWaitingAtWindow() const;
     static void runEventsFor(int ms);
+
+public:
+    // Runs the event loop until `done` holds (true) or the time is up (false).
     static bool runEventsUntil(const std::function<bool()>& done, int timeoutMs);
 
+protected:
     std::vector<std::string> traceLines;
 
     QTemporaryDir configHome;

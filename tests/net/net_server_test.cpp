@@ -1,9 +1,9 @@
 // The server's sockets and safety rules, with real TCP connections on the loopback interface;
 // the window's side is a recorder of the sets.
 #include "net/net_server.h"
+#include "tests/app/fixture.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTcpSocket>
 
 #include <gtest/gtest.h>
@@ -17,14 +17,7 @@ using Rigctl::Action;
 namespace {
 
 bool waitFor(const std::function<bool()>& done, int timeoutMs = 3000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
+    return WindowTest::runEventsUntil(done, timeoutMs);
 }
 
 class ServerTest : public ::testing::Test {
