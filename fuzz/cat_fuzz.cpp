@@ -276,7 +276,7 @@ void FuzzBuilders(const std::uint8_t* data, std::size_t size, bool everything, s
 } // namespace
 
 // Every input is an answer routed as the window routes it, and a field for the field reader.
-// One in four also feeds the builders' read-backs; one in 512 goes through every parser, every
+// One in eight also feeds the builders' read-backs; one in 1024 goes through every parser, every
 // menu item and every builder, so no parser is left to chance. The choice is a hash of the
 // bytes: the same input always takes the same paths.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -285,15 +285,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < size; ++i) {
         hash = (hash ^ data[i]) * 16777619u;
     }
-    const bool everything = hash % 512 == 0;
-    const std::uint32_t pick = hash >> 9;
+    const bool everything = hash % 1024 == 0;
+    const std::uint32_t pick = hash >> 10;
     FuzzRouted(answer, pick);
     if (everything) {
         FuzzParsers(answer);
         FuzzMenu(answer);
     }
     FuzzFieldReader(data, size);
-    if (everything || hash % 4 == 1) {
+    if (everything || hash % 8 == 1) {
         FuzzBuilders(data, size, everything, pick);
     }
     return 0;
