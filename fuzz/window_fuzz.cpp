@@ -13,13 +13,10 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QEvent>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
-
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -108,18 +105,6 @@ void quiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
     std::abort();
 }
 
-// A state.db that names the pseudo-terminal, as an earlier run would have left it.
-void storePort(const QString& folder, const std::string& port) {
-    QDir().mkpath(folder + "/Corvane");
-    sqlite3* db = nullptr;
-    const QByteArray path = (folder + "/Corvane/state.db").toUtf8();
-    const bool stored = sqlite3_open(path.constData(), &db) == SQLITE_OK && Storage::CreateTables(db) &&
-                        Storage::StorePort(db, port, 38400);
-    sqlite3_close(db);
-    if (!stored)
-        Fail("cannot write state.db");
-}
-
 // Runs what the bytes set going that does not wait for a time: queued calls, closed dialogs'
 // deletion; and takes what the window wrote off the line so the line never fills.
 void settle() {
@@ -140,7 +125,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("XDG_CONFIG_HOME", bench->configHome->path().toUtf8());
     bench->application = std::make_unique<QApplication>(*argc, *argv);
     bench->radio = std::make_unique<Sim::PtyPair>();
-    storePort(bench->configHome->path(), bench->radio->slavePath());
+    // A state.db that names the pseudo-terminal, as an earlier run would have left it.
+    if (!Storage::StorePortIn(bench->configHome->path() + "/Corvane", bench->radio->slavePath(), 38400))
+        Fail("cannot write state.db");
     bench->dismisser = std::make_unique<DialogDismisser>();
     bench->application->installEventFilter(bench->dismisser.get());
     bench->window = std::make_unique<Corvane>();

@@ -3,10 +3,7 @@
 
 #include "storage/tables.h"
 
-#include <sqlite3.h>
-
 #include <QCoreApplication>
-#include <QDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,14 +15,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QString folder = Storage::DatabaseFolder();
-    QDir().mkpath(folder);
-    sqlite3* database = nullptr;
-    if (sqlite3_open((folder + "state.db").toUtf8().constData(), &database) != SQLITE_OK) {
-        std::fprintf(stderr, "cannot open %s\n", qPrintable(folder + "state.db"));
+    if (!Storage::StorePortIn(folder, argv[1], std::atoi(argv[2]))) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(folder + "state.db"));
         return 1;
     }
-    const bool stored =
-        Storage::CreateTables(database) && Storage::StorePort(database, argv[1], std::atoi(argv[2]));
-    sqlite3_close(database);
-    return stored ? 0 : 1;
+    return 0;
 }

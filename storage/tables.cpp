@@ -3,6 +3,7 @@
 #include "storage/schema.h"
 #include "storage/statement.h"
 
+#include <QDir>
 #include <QStandardPaths>
 
 namespace Storage {
@@ -82,6 +83,16 @@ bool StorePort(sqlite3* database, const std::string& portName, int baudRate) {
     if (Statement(database, Schema::updatePort, {portName, baudRate}).run() && sqlite3_changes(database) == 1)
         return true;
     return Statement(database, Schema::insertPort, {portName, baudRate}).run();
+}
+
+bool StorePortIn(const QString& folder, const std::string& portName, int baudRate) {
+    QDir().mkpath(folder);
+    sqlite3* database = nullptr;
+    const bool stored =
+        sqlite3_open(QDir(folder).filePath("state.db").toUtf8().constData(), &database) == SQLITE_OK &&
+        CreateTables(database) && StorePort(database, portName, baudRate);
+    sqlite3_close(database);
+    return stored;
 }
 
 } // namespace Storage

@@ -14,5 +14,8 @@ QString DatabaseFolder();
 bool CreateTables(sqlite3* database);
 // Makes the row with id 1 name this port and speed, inserting it when there is none yet.
 bool StorePort(sqlite3* database, const std::string& portName, int baudRate);
+// The same in the state.db of `folder` (made when missing, with its tables), as the first
+// start's dialog leaves it; false when the file cannot be written.
+bool StorePortIn(const QString& folder, const std::string& portName, int baudRate);
 
 } // namespace Storage

@@ -10,13 +10,11 @@
 #include "storage/tables.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <fmt/format.h>
-#include <sqlite3.h>
 #include <sys/ioctl.h>
 
 #include <algorithm>
@@ -79,12 +77,7 @@ void AnswerCost(benchmark::State& state) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     Sim::PtyPair radio;
-    QDir().mkpath(config.path() + "/Corvane");
-    sqlite3* db = nullptr;
-    sqlite3_open((config.path() + "/Corvane/state.db").toUtf8().constData(), &db);
-    Storage::CreateTables(db);
-    Storage::StorePort(db, radio.slavePath(), 38400);
-    sqlite3_close(db);
+    Storage::StorePortIn(config.path() + "/Corvane", radio.slavePath(), 38400);
 
     Corvane window;
     window.show();

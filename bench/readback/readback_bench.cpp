@@ -8,12 +8,10 @@
 #include "storage/tables.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include <atomic>
 #include <memory>
@@ -49,12 +47,7 @@ void FullReadBack(benchmark::State& state) {
         if (!received)
             ++line.answers;
     });
-    QDir().mkpath(config.path() + "/Corvane");
-    sqlite3* db = nullptr;
-    sqlite3_open((config.path() + "/Corvane/state.db").toUtf8().constData(), &db);
-    Storage::CreateTables(db);
-    Storage::StorePort(db, radio.slavePath(), baud);
-    sqlite3_close(db);
+    Storage::StorePortIn(config.path() + "/Corvane", radio.slavePath(), baud);
 
     // The first read-back follows the power query at start; the measured ones are asked for.
     auto window = std::make_unique<Corvane>();

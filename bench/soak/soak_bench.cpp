@@ -14,7 +14,6 @@
 #include "storage/tables.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -22,7 +21,6 @@
 
 #include <fmt/format.h>
 #include <malloc.h>
-#include <sqlite3.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -90,12 +88,7 @@ int main(int argc, char** argv) {
         if (!received)
             ++answersSent;
     });
-    QDir().mkpath(config.path() + "/Corvane");
-    sqlite3* db = nullptr;
-    sqlite3_open((config.path() + "/Corvane/state.db").toUtf8().constData(), &db);
-    Storage::CreateTables(db);
-    Storage::StorePort(db, simulator.slavePath(), 38400);
-    sqlite3_close(db);
+    Storage::StorePortIn(config.path() + "/Corvane", simulator.slavePath(), 38400);
 
     Corvane window;
     window.show();

@@ -45,11 +45,7 @@ QString WindowTest::databasePath() const {
 }
 
 void WindowTest::storePort(const std::string& name, int baudRate) {
-    QDir().mkpath(configHome.path() + "/Corvane");
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(databasePath().toUtf8().constData(), &db), SQLITE_OK);
-    EXPECT_TRUE(Storage::CreateTables(db) && Storage::StorePort(db, name, baudRate));
-    sqlite3_close(db);
+    EXPECT_TRUE(Storage::StorePortIn(configHome.path() + "/Corvane", name, baudRate));
 }
 
 std::vector<std::vector<std::string>> WindowTest::query(const std::string& sql) const {
