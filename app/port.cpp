@@ -117,31 +117,27 @@ void Corvane::on_pbPortSettings_clicked() {
 }
 
 bool Corvane::switchSerialPort(const QString& name, int baudRate) {
-    // The open port at another speed: a second open of the same device would find it locked.
     if (serialPort && serialPort->isOpen() && name == portPath) {
+        // The open port at another speed: a second open of the same device would find it locked.
         serialPort->setBaudRate(baudRate, QSerialPort::AllDirections);
-        portBaudRate = baudRate;
-        receiveBuffer.clear();
-        stopReadBack();
-        setEnabled(true);
-        return true;
+    } else {
+        auto* port = new QSerialPort(name);
+        port->setBaudRate(baudRate, QSerialPort::AllDirections);
+        if (!port->open(QIODevice::ReadWrite)) {
+            showPortFailure(name, *port);
+            delete port;
+            return false;
+        }
+        // The old port goes quietly: its closing must not close the window.
+        if (serialPort) {
+            serialPort->disconnect(this);
+            delete serialPort;
+        }
+        serialPort = port;
+        portPath = name;
+        connectPort();
     }
-    auto* port = new QSerialPort(name);
-    port->setBaudRate(baudRate, QSerialPort::AllDirections);
-    if (!port->open(QIODevice::ReadWrite)) {
-        showPortFailure(name, *port);
-        delete port;
-        return false;
-    }
-    // The old port goes quietly: its closing must not close the window.
-    if (serialPort) {
-        serialPort->disconnect(this);
-        delete serialPort;
-    }
-    serialPort = port;
-    portPath = name;
     portBaudRate = baudRate;
-    connectPort();
     // A lost line waiting to come back is given up for the new one.
     lineLost = false;
     if (reopenTimer)
