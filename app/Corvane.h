@@ -443,6 +443,7 @@ public:
 
 private:
     void startNetworkServer();
+    void showTransmitLimitReached();
     // Unkeys a client's PTT while the port is still there.
     void stopNetworkServer();
     void listenOnNetwork();
@@ -463,6 +464,8 @@ private:
     QCheckBox* ckNetworkServer = nullptr;
     QSpinBox* sbNetworkPort = nullptr;
     QCheckBox* ckNetworkAllInterfaces = nullptr;
+    QSpinBox* sbNetworkTransmitLimit = nullptr;
+    QCheckBox* ckNetworkKeying = nullptr;
     struct NetworkNotes {
         bool split = false;
         int sMeter = -1;     // 0-255; -1 before the first reading

@@ -195,11 +195,20 @@ void Corvane::noteNetworkAnswer(CAT::CommandType kind, const std::string& answer
 void Corvane::startNetworkServer() {
     netServer = new NetServer([this] { return networkState(); },
                               [this](const Action& action) { applyNetworkAction(action); }, this);
+    connect(netServer, &NetServer::transmitLimitReached, this, &Corvane::showTransmitLimitReached);
     networkStatus = new QLabel(this);
     networkStatus->setObjectName("lblNetworkStatus");
     statusBar()->addPermanentWidget(networkStatus);
     buildNetworkGroup();
     listenOnNetwork();
+}
+
+void Corvane::showTransmitLimitReached() {
+    const int ms = netServer->transmitLimitMs();
+    const std::string limit =
+        ms % 60000 == 0 ? fmt::format("{:d} min", ms / 60000) : fmt::format("{:g} s", ms / 1000.0);
+    statusBar()->showMessage(QString::fromStdString(fmt::format(
+        "A program kept the transmitter keyed for {}, the transmit time limit: Corvane unkeyed it", limit)));
 }
 
 // Before the port closes: a client still holding PTT does not leave the radio transmitting.

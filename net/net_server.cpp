@@ -10,8 +10,12 @@
 Q_LOGGING_CATEGORY(corvaneNet, "corvane.net", QtInfoMsg)
 
 NetServer::NetServer(StateSource state, ActionSink act, QObject* parent)
-    : QObject(parent), state(std::move(state)), act(std::move(act)), server(new QTcpServer(this)) {
+    : QObject(parent), state(std::move(state)), act(std::move(act)), server(new QTcpServer(this)),
+      transmitLimit(new QTimer(this)) {
     connect(server, &QTcpServer::newConnection, this, &NetServer::acceptConnections);
+    transmitLimit->setSingleShot(true);
+    transmitLimit->setTimerType(Qt::PreciseTimer);
+    connect(transmitLimit, &QTimer::timeout, this, &NetServer::onTransmitLimit);
 }
 
 // The window closes: a client still holding PTT does not leave the radio transmitting.
@@ -60,6 +64,37 @@ NetServer::Client* NetServer::find(const QTcpSocket* socket) {
     return it == clients.end() ? nullptr : it->get();
 }
 
+NetServer::Client* NetServer::holder() {
+    const auto it = std::find_if(clients.begin(), clients.end(),
+                                 [](const std::unique_ptr<Client>& c) { return c->holdsPtt; });
+    return it == clients.end() ? nullptr : it->get();
+}
+
+void NetServer::setTransmitLimitMs(int ms) {
+    limitMs = std::max(ms, 0);
+    if (!holder())
+        return;
+    if (limitMs == 0)
+        transmitLimit->stop();
+    else
+        transmitLimit->start(static_cast<int>(std::max<qint64>(limitMs - keyedFor.elapsed(), 0)));
+}
+
+void NetServer::setKeyingAllowed(bool allowed) {
+    keyingOn = allowed;
+    if (Client* keyed = holder(); keyed && !allowed)
+        releasePtt(keyed, "programs may no longer key the transmitter");
+}
+
+void NetServer::onTransmitLimit() {
+    Client* keyed = holder();
+    if (!keyed)
+        return;
+    keyed->unkeyedByLimit = true;
+    releasePtt(keyed, "the transmit time limit ran out");
+    emit transmitLimitReached();
+}
+
 void NetServer::acceptConnections() {
     while (QTcpSocket* socket = server->nextPendingConnection()) {
         if (static_cast<int>(clients.size()) >= maxClients) {
@@ -74,14 +109,7 @@ void NetServer::acceptConnections() {
         socket->setReadBufferSize(readBatchBytes);
         auto client = std::make_unique<Client>();
         client->socket = socket;
-        client->silence = new QTimer(socket);
-        client->silence->setSingleShot(true);
-        Client* raw = client.get();
         clients.push_back(std::move(client));
-        connect(raw->silence, &QTimer::timeout, this, [this, socket] {
-            if (Client* c = find(socket))
-                releasePtt(c, "silent while holding PTT");
-        });
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
             if (Client* c = find(socket))
                 readLines(c);
@@ -112,24 +140,20 @@ void NetServer::readLines(Client* client) {
 }
 
 void NetServer::handleLine(Client* client, const QByteArray& line) {
-    if (client->holdsPtt)
-        client->silence->start(silenceMs);
-    const Rigctl::Reply reply = Rigctl::respond(line.toStdString(), state(), client->session);
+    Rigctl::Reply reply = answer(client, line);
+    const bool keys = std::any_of(reply.actions.begin(), reply.actions.end(), [](const Rigctl::Action& a) {
+        return a.kind == Rigctl::Action::Kind::Ptt && a.on;
+    });
+    // Programs may not key the transmitter: the key-up is refused, an unkey still goes out.
+    if (keys && !keyingOn)
+        refuseKeying(reply);
     if (reply.text.rfind("RPRT -", 0) != std::string::npos ||
         reply.text.find("\nRPRT -") != std::string::npos)
         qCDebug(corvaneNet) << "refused" << line.left(80) << ":"
                             << QByteArray::fromStdString(reply.text).trimmed();
     for (const Rigctl::Action& action : reply.actions) {
-        if (action.kind == Rigctl::Action::Kind::Ptt) {
-            // The last client to key the transmitter holds PTT; an unkey from anyone releases it.
-            for (auto& c : clients) {
-                c->holdsPtt = false;
-                c->silence->stop();
-            }
-            client->holdsPtt = action.on;
-            if (action.on)
-                client->silence->start(silenceMs);
-        }
+        if (action.kind == Rigctl::Action::Kind::Ptt)
+            takePtt(client, action.on);
         act(action);
     }
     client->socket->write(reply.text.data(), static_cast<qint64>(reply.text.size()));
@@ -139,9 +163,56 @@ void NetServer::handleLine(Client* client, const QByteArray& line) {
         drop(client, "does not read its answers");
 }
 
+// The reads answer from the window's state. A client the time limit unkeyed reads receive
+// until one of its reads has shown it so (its next `t`), or the radio itself reports receive.
+Rigctl::Reply NetServer::answer(Client* client, const QByteArray& line) {
+    const std::string request = line.toStdString();
+    Rigctl::RadioState now = state();
+    if (!client->unkeyedByLimit || !now.transmitting) {
+        client->unkeyedByLimit = false;
+        return Rigctl::respond(request, now, client->session);
+    }
+    // A request whose answer the released state changes is a PTT read.
+    Rigctl::Session untouched = client->session;
+    const std::string asRadio = Rigctl::respond(request, now, untouched).text;
+    now.transmitting = false;
+    Rigctl::Reply reply = Rigctl::respond(request, now, client->session);
+    if (reply.text != asRadio)
+        client->unkeyedByLimit = false;
+    return reply;
+}
+
+// The last client to key the transmitter holds PTT; an unkey from anyone releases it. The time
+// limit runs from the key-up: a client keying again while keyed, or another client taking over,
+// is the same transmission.
+void NetServer::takePtt(Client* client, bool on) {
+    const bool keyed = holder() != nullptr;
+    for (auto& c : clients)
+        c->holdsPtt = false;
+    client->holdsPtt = on;
+    client->unkeyedByLimit = false;
+    if (!on) {
+        transmitLimit->stop();
+    } else if (!keyed) {
+        keyedFor.start();
+        if (limitMs > 0)
+            transmitLimit->start(limitMs);
+    }
+}
+
+// The set's own answer, in the client's form, with the refusal in place of its success: every
+// form ends with the "RPRT" record.
+void NetServer::refuseKeying(Rigctl::Reply& reply) {
+    static const std::string done = "RPRT 0\n";
+    reply.actions.clear();
+    if (reply.text.size() >= done.size() &&
+        reply.text.compare(reply.text.size() - done.size(), done.size(), done) == 0)
+        reply.text.replace(reply.text.size() - done.size(), done.size(), "RPRT -1\n");
+}
+
 void NetServer::releasePtt(Client* client, const char* reason) {
     client->holdsPtt = false;
-    client->silence->stop();
+    transmitLimit->stop();
     qCInfo(corvaneNet) << "PTT released:" << reason;
     Rigctl::Action release;
     release.kind = Rigctl::Action::Kind::Ptt;
@@ -162,7 +233,6 @@ void NetServer::drop(Client* client, const char* reason, bool graceful) {
         releasePtt(gone.get(), reason);
     QTcpSocket* socket = gone->socket;
     socket->disconnect(this);
-    gone->silence->stop();
     if (graceful && socket->state() == QAbstractSocket::ConnectedState) {
         // The answers already written still reach the client before the line closes.
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);

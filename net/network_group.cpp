@@ -1,6 +1,7 @@
-// The "Network" settings: the CAT server on or off, its port, and whether programs on other
-// computers may reach it, in a small window opened from the status bar, where the server's state
-// shows. Each change is kept in state.db and applied at once.
+// The "Network" settings: the CAT server on or off, its port, whether programs on other
+// computers may reach it, whether programs may key the transmitter and for how long, in a small
+// window opened from the status bar, where the server's state shows. Each change is kept in
+// state.db and applied at once.
 #include "app/Corvane.h"
 #include "app/panel/look.h"
 #include "net/net_server.h"
@@ -15,6 +16,16 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+namespace {
+
+// The PTT settings take effect without a new listen: the connected programs stay.
+void applyPttSettings(NetServer& server, const Storage::NetworkSettings& settings) {
+    server.setTransmitLimitMs(settings.transmitLimitMinutes * 60 * 1000);
+    server.setKeyingAllowed(settings.programsMayKey);
+}
+
+} // namespace
 
 void Corvane::buildNetworkGroup() {
     // The settings pages fill the window: the group has a window of its own.
@@ -33,9 +44,21 @@ void Corvane::buildNetworkGroup() {
     ckNetworkAllInterfaces = new QCheckBox("Listen on all interfaces", group);
     ckNetworkAllInterfaces->setObjectName("ckNetworkAllInterfaces");
     ckNetworkAllInterfaces->setToolTip("Lets programs on other computers key your transmitter");
+    ckNetworkKeying = new QCheckBox("Programs may key the transmitter", group);
+    ckNetworkKeying->setObjectName("ckNetworkKeying");
+    ckNetworkKeying->setToolTip("Off: a program's PTT command is refused; the panel still keys");
+    sbNetworkTransmitLimit = new QSpinBox(group);
+    sbNetworkTransmitLimit->setObjectName("sbNetworkTransmitLimit");
+    sbNetworkTransmitLimit->setRange(0, Storage::NetworkSettings::maxTransmitLimitMinutes);
+    sbNetworkTransmitLimit->setSuffix(" min");
+    sbNetworkTransmitLimit->setSpecialValueText("Off");
+    sbNetworkTransmitLimit->setKeyboardTracking(false);
+    sbNetworkTransmitLimit->setToolTip("A program's PTT is released after this long");
     form->addRow(ckNetworkServer);
     form->addRow("TCP port", sbNetworkPort);
     form->addRow(ckNetworkAllInterfaces);
+    form->addRow(ckNetworkKeying);
+    form->addRow("Transmit time limit", sbNetworkTransmitLimit);
     column->addWidget(group);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
     connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::hide);
@@ -59,9 +82,19 @@ void Corvane::buildNetworkGroup() {
         sbNetworkPort->setValue(settings.port);
     }
     ShowChecked(ckNetworkAllInterfaces, settings.allInterfaces);
+    ShowChecked(ckNetworkKeying, settings.programsMayKey);
+    {
+        const QSignalBlocker quiet(sbNetworkTransmitLimit);
+        sbNetworkTransmitLimit->setValue(settings.transmitLimitMinutes);
+    }
+    applyPttSettings(*netServer, settings);
     connect(ckNetworkServer, &QCheckBox::toggled, this, &Corvane::onNetworkSettingsChanged);
     connect(ckNetworkAllInterfaces, &QCheckBox::toggled, this, &Corvane::onNetworkSettingsChanged);
     connect(sbNetworkPort, &QSpinBox::editingFinished, this, &Corvane::onNetworkSettingsChanged);
+    connect(ckNetworkKeying, &QCheckBox::toggled, this, &Corvane::onNetworkSettingsChanged);
+    // Without keyboard tracking: once per value the operator settles on.
+    connect(sbNetworkTransmitLimit, qOverload<int>(&QSpinBox::valueChanged), this,
+            &Corvane::onNetworkSettingsChanged);
 }
 
 Storage::NetworkSettings Corvane::shownNetworkSettings() const {
@@ -69,6 +102,8 @@ Storage::NetworkSettings Corvane::shownNetworkSettings() const {
     settings.enabled = ckNetworkServer->isChecked();
     settings.port = sbNetworkPort->value();
     settings.allInterfaces = ckNetworkAllInterfaces->isChecked();
+    settings.transmitLimitMinutes = sbNetworkTransmitLimit->value();
+    settings.programsMayKey = ckNetworkKeying->isChecked();
     return settings;
 }
 
@@ -80,6 +115,7 @@ void Corvane::onNetworkSettingsChanged() {
                                      netServer->listensOnAllInterfaces() == settings.allInterfaces
                                : !netServer->isListening();
     Storage::StoreNetworkSettings(database, settings);
+    applyPttSettings(*netServer, settings);
     if (!unchanged)
         listenOnNetwork();
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSerialPort>
 #include <QStatusBar>
@@ -70,7 +71,19 @@ std::vector<std::vector<std::string>> WindowTest::query(const std::string& sql) 
     return rows;
 }
 
+// Into whatever state.db the test prepared; one that is not a database stays as it is.
+void WindowTest::storeNetworkSettings() {
+    if (!networkSettings)
+        return;
+    QDir().mkpath(QFileInfo(databasePath()).path());
+    sqlite3* db = nullptr;
+    if (sqlite3_open(databasePath().toUtf8().constData(), &db) == SQLITE_OK)
+        Storage::StoreNetworkSettings(db, *networkSettings);
+    sqlite3_close(db);
+}
+
 Corvane& WindowTest::start() {
+    storeNetworkSettings();
     withPortDialog([this] {
         window = std::make_unique<Corvane>();
         CorvaneTestAccess::meterPolling(*window) = meterPolling;

@@ -4,6 +4,7 @@
 
 #include "sim/pty.h"
 #include "sim/pty_radio.h"
+#include "storage/network_settings.h"
 #include <QTimer>
 
 #include <QString>
@@ -14,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -69,6 +71,14 @@ protected:
     int bytesWaitingAtWindow() const;
     static void runEventsFor(int ms);
 
+private:
+    static Storage::NetworkSettings serverOff() {
+        Storage::NetworkSettings settings;
+        settings.enabled = false;
+        return settings;
+    }
+    void storeNetworkSettings();
+
 public:
     // Runs the event loop until `done` holds (true) or the time is up (false).
     static bool runEventsUntil(const std::function<bool()>& done, int timeoutMs);
@@ -82,6 +92,11 @@ protected:
     // The window asks for meter readings while the radio is on; tests that check every
     // byte on the line switch that on themselves.
     bool meterPolling = false;
+    // The network settings start() leaves in state.db (none: it leaves the stored ones). The CAT
+    // server is off unless a test of it turns it on, so that no window under test listens on a
+    // port another program may hold (a Corvane or rigctld running on this machine, or a client
+    // of theirs, changes nothing).
+    std::optional<Storage::NetworkSettings> networkSettings = serverOff();
     bool dialogShown = false;
     std::function<void(class PortSettings&)> onDialog;
 };

@@ -4,12 +4,15 @@
 #include "tests/app/fixture.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTcpSocket>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 using Rigctl::Action;
@@ -57,12 +60,15 @@ protected:
     NetServer server{[this] { return state; }, [this](const Action& a) { actions.push_back(a); }};
 };
 
-// A client that keyed the transmitter and then goes away, or falls silent, unkeys it.
+// A client that keyed the transmitter and then goes away, or keeps it keyed past the transmit
+// time limit, unkeys it; a client keyed and quiet (fldigi while it sends) keeps it.
 struct PttCase {
     const char* name;
-    const char* before; // lines the client sends before it leaves
+    const char* before; // the line the client sends before it leaves or falls quiet
     bool leaves;        // disconnects; otherwise it stays connected and says nothing
+    int limitMs;        // the transmit time limit
     int releases;       // TX0 sent for it by the server
+    int limitReports;   // of these, by the time limit
 };
 
 void PrintTo(const PttCase& c, std::ostream* out) {
@@ -72,33 +78,41 @@ void PrintTo(const PttCase& c, std::ostream* out) {
 class PttRelease : public ServerTest, public ::testing::WithParamInterface<PttCase> {};
 
 TEST_P(PttRelease, UnkeysForAClientThatHeldPtt) {
-    // A client that leaves must be unkeyed at once, not by its silence.
-    server.setPttSilenceMs(GetParam().leaves ? 60000 : 150);
+    int limitReports = 0;
+    QObject::connect(&server, &NetServer::transmitLimitReached, [&] { ++limitReports; });
+    server.setTransmitLimitMs(GetParam().limitMs);
     auto client = connectClient();
     EXPECT_EQ(ask(*client, GetParam().before), "RPRT 0\n");
     const size_t asked = actions.size();
     if (GetParam().leaves)
         client->disconnectFromHost();
-    const bool released = waitFor([&] { return pttReleases() > 0 && actions.size() > asked; }, 400);
+    // A release is waited for; its absence is a quiet line for a while.
+    const bool released = waitFor([&] { return pttReleases() > 0 && actions.size() > asked; },
+                                  GetParam().releases ? 3000 : 400);
     EXPECT_EQ(released, GetParam().releases > 0);
     EXPECT_EQ(static_cast<int>(actions.size() - asked), GetParam().releases);
     if (GetParam().releases) {
         EXPECT_FALSE(actions.back().on);
     }
+    EXPECT_EQ(limitReports, GetParam().limitReports);
+    EXPECT_EQ(client->state() == QAbstractSocket::ConnectedState, !GetParam().leaves);
 }
+
+constexpr int tenMinutes = NetServer::defaultTransmitLimitMs;
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Clients, PttRelease, ::testing::Values(
-    PttCase{"disconnects_while_keyed",   "T 1", true,  1},
-    PttCase{"silent_while_keyed",        "T 1", false, 1},
-    PttCase{"disconnects_after_unkey",   "T 0", true,  0},
-    PttCase{"silent_without_ptt",        "F 7074000", false, 0}
+    PttCase{"disconnects_while_keyed",     "T 1",       true,  tenMinutes, 1, 0},
+    PttCase{"keyed_with_T3_and_quiet",     "T 3",       false, tenMinutes, 0, 0},
+    PttCase{"keyed_and_quiet_no_limit",    "T 1",       false, 0,          0, 0},
+    PttCase{"keyed_past_the_time_limit",   "T 3",       false, 150,        1, 1},
+    PttCase{"disconnects_after_unkey",     "T 0",       true,  tenMinutes, 0, 0},
+    PttCase{"silent_without_ptt",          "F 7074000", false, 150,        0, 0}
 ), [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
 // A client that keeps talking while keyed keeps PTT; another client's unkey releases it.
 TEST_F(ServerTest, TalkingClientKeepsPttAndAnyUnkeyReleasesIt) {
-    server.setPttSilenceMs(300);
     auto keyer = connectClient();
     auto other = connectClient();
     EXPECT_EQ(ask(*keyer, "T 1"), "RPRT 0\n");
@@ -111,6 +125,77 @@ TEST_F(ServerTest, TalkingClientKeepsPttAndAnyUnkeyReleasesIt) {
     keyer->disconnectFromHost();
     // Only the other client's own unkey went out: the keyer no longer held PTT.
     EXPECT_FALSE(waitFor([&] { return pttReleases() > 1; }, 400));
+}
+
+// The time limit unkeys once and says so. The radio has not reported the release yet (the
+// recorder's state stays "transmitting"), yet the client that was unkeyed reads receive on its
+// next PTT read; the other clients, and its later reads, read the radio's state. A new key-up is
+// a new transmission with a limit of its own; with the limit off nothing unkeys a keyed client.
+TEST_F(ServerTest, TimeLimitUnkeysAndTheKeyerReadsReceiveOnce) {
+    int limitReports = 0;
+    QObject::connect(&server, &NetServer::transmitLimitReached, [&] { ++limitReports; });
+    state.transmitting = true;
+    server.setTransmitLimitMs(150);
+    auto keyer = connectClient();
+    auto other = connectClient();
+    EXPECT_EQ(ask(*keyer, "T 3"), "RPRT 0\n");
+    ASSERT_TRUE(waitFor([&] { return limitReports == 1; }));
+    EXPECT_EQ(pttReleases(), 1);
+    EXPECT_FALSE(actions.back().on);
+    EXPECT_EQ(ask(*other, "t"), "1\n");
+    EXPECT_EQ(ask(*keyer, "f"), "7074000\n");
+    EXPECT_EQ(ask(*keyer, "t"), "0\n");
+    EXPECT_EQ(ask(*keyer, "t"), "1\n");
+
+    EXPECT_EQ(ask(*keyer, "\\set_ptt 1"), "RPRT 0\n");
+    ASSERT_TRUE(waitFor([&] { return limitReports == 2; }));
+    EXPECT_EQ(pttReleases(), 2);
+
+    server.setTransmitLimitMs(0);
+    EXPECT_EQ(ask(*keyer, "T 1"), "RPRT 0\n");
+    EXPECT_FALSE(waitFor([&] { return pttReleases() > 2; }, 400));
+    // Switched on while keyed, the limit counts from that key-up, long gone by now.
+    server.setTransmitLimitMs(150);
+    EXPECT_TRUE(waitFor([&] { return limitReports == 3; }));
+    EXPECT_EQ(pttReleases(), 3);
+}
+
+// With keying off, every form of a key-up is refused in the client's own form and nothing goes
+// to the radio; an unkey still goes out. Switching keying off releases a client holding PTT.
+TEST_F(ServerTest, KeyingOffRefusesEveryKeyUpAndStillUnkeys) {
+    server.setKeyingAllowed(false);
+    auto client = connectClient();
+    const std::pair<const char*, const char*> keyUps[] = {
+        {"T 1", "RPRT -1\n"},
+        {"T 2", "RPRT -1\n"},
+        {"T 3", "RPRT -1\n"},
+        {"\\set_ptt 1", "RPRT -1\n"},
+        {"+T 1", "set_ptt: 1\nRPRT -1\n"},
+        {";\\set_ptt 3", "set_ptt: 3;RPRT -1\n"},
+    };
+    for (const auto& [line, refusal] : keyUps) {
+        SCOPED_TRACE(line);
+        client->write((std::string(line) + "\n").c_str());
+        std::string answer;
+        waitFor([&] {
+            answer += client->readAll().toStdString();
+            return answer.find("RPRT") != std::string::npos && answer.back() == '\n';
+        });
+        EXPECT_EQ(answer, refusal);
+    }
+    EXPECT_TRUE(actions.empty());
+    EXPECT_EQ(ask(*client, "T 0"), "RPRT 0\n");
+    EXPECT_EQ(pttReleases(), 1);
+
+    server.setKeyingAllowed(true);
+    EXPECT_EQ(ask(*client, "T 1"), "RPRT 0\n");
+    ASSERT_TRUE(actions.back().on);
+    server.setKeyingAllowed(false);
+    EXPECT_EQ(pttReleases(), 2);
+    EXPECT_FALSE(actions.back().on);
+    // Released already: leaving sends no second release.
+    client->disconnectFromHost();
+    EXPECT_FALSE(waitFor([&] { return pttReleases() > 2; }, 400));
 }
 
 TEST_F(ServerTest, NinthClientIsRefusedAndTheOthersKeepWorking) {

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -28,15 +29,6 @@ int freePort() {
     return probe.serverPort();
 }
 
-// state.db with these network settings, as an earlier run of the window would leave it.
-void storeNetwork(const QString& databasePath, const Storage::NetworkSettings& settings) {
-    QDir().mkpath(QFileInfo(databasePath).path());
-    sqlite3* database = nullptr;
-    ASSERT_EQ(sqlite3_open(databasePath.toUtf8().constData(), &database), SQLITE_OK);
-    EXPECT_TRUE(Storage::StoreNetworkSettings(database, settings));
-    sqlite3_close(database);
-}
-
 QString statusText(Corvane& window) {
     auto* label = window.findChild<QLabel*>("lblNetworkStatus");
     return label && label->isVisibleTo(&window) ? label->text() : QString();
@@ -44,12 +36,12 @@ QString statusText(Corvane& window) {
 
 class RigctlTest : public SimulatorPanelTest {
 protected:
+    // The server on a port of its own choosing, which the test then asks for: no port is taken
+    // for free that another program could take first.
     void SetUp() override {
-        Storage::NetworkSettings settings;
-        settings.port = port = freePort();
-        storeNetwork(databasePath(), settings);
         SimulatorPanelTest::SetUp();
-        ASSERT_TRUE(window->networkServer()->isListening());
+        ASSERT_TRUE(window->networkServer()->listen(0, false));
+        port = window->networkServer()->port();
     }
 
     QStringList clientArguments() const { return {"-m", "2", "-r", QString("127.0.0.1:%1").arg(port)}; }
@@ -167,15 +159,32 @@ TEST_F(RigctlTest, OtherClientsDoNotDisturbAndAKilledClientUnkeys) {
     EXPECT_TRUE(panelShows([&] { return !window->networkServer()->clientCount(); }));
 }
 
+// fldigi keys with T 3 and says nothing until its transmission ends: it stays keyed until the
+// transmit time limit (shortened here) unkeys it, the status bar tells why, and its next PTT read
+// answers receive.
+TEST_F(RigctlTest, QuietKeyedClientIsUnkeyedOnlyByTheTimeLimit) {
+    window->networkServer()->setTransmitLimitMs(1500);
+    auto fldigi = interactiveRigctl();
+    tell(*fldigi, "T 3", "Rig command:");
+    ASSERT_TRUE(simulatorReceives("TX1;"));
+    simulator.clearReceived();
+    ASSERT_TRUE(simulatorReceives("TX0;", 5000));
+    EXPECT_EQ(simulatorCommands(), std::vector<std::string>{"TX0;"});
+    EXPECT_TRUE(panelShows([&] {
+        return window->statusBar()->currentMessage() ==
+               "A program kept the transmitter keyed for 1.5 s, the transmit time limit: Corvane unkeyed it";
+    })) << window->statusBar()->currentMessage().toStdString();
+    EXPECT_NE(tell(*fldigi, "t", "PTT: 0\n").find("PTT: 0\n"), std::string::npos);
+}
+
 // The port taken by another server (a rigctld): the status bar says so and the window works on.
 // The operator then picks another port and opens the server to the network; state.db keeps it.
 class NetworkGroupTest : public FrontPanelTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(taken.listen(QHostAddress::LocalHost, 0));
-        Storage::NetworkSettings settings;
-        settings.port = taken.serverPort();
-        storeNetwork(databasePath(), settings);
+        networkSettings = Storage::NetworkSettings{};
+        networkSettings->port = taken.serverPort();
         FrontPanelTest::SetUp();
     }
     QTcpServer taken;
@@ -219,6 +228,53 @@ TEST_F(NetworkGroupTest, TakenPortThenAnotherPortThenAllInterfaces) {
     EXPECT_EQ(query("select enabled from network_settings"), (std::vector<std::vector<std::string>>{{"0"}}));
     // Nothing of this reached the radio.
     EXPECT_EQ(radioReceivesUntilQuiet(), "");
+}
+
+// "Programs may key the transmitter" off: Debian's rigctl is refused its key-up and the radio
+// hears nothing. Both PTT settings apply at once, without a new listen, are kept in state.db, and
+// the next start shows and applies them.
+TEST_F(NetworkGroupTest, KeyingOffAndTheTimeLimitAreAppliedAndKept) {
+    auto* portBox = window->findChild<QSpinBox*>("sbNetworkPort");
+    auto* keying = window->findChild<QCheckBox*>("ckNetworkKeying");
+    auto* limit = window->findChild<QSpinBox*>("sbNetworkTransmitLimit");
+    ASSERT_TRUE(portBox && keying && limit);
+    EXPECT_TRUE(keying->isChecked());
+    EXPECT_EQ(limit->text(), "10 min");
+    EXPECT_TRUE(window->networkServer()->keyingAllowed());
+    EXPECT_EQ(window->networkServer()->transmitLimitMs(), 10 * 60 * 1000);
+    const int port = freePort();
+    portBox->setValue(port);
+    emit portBox->editingFinished();
+    ASSERT_TRUE(window->networkServer()->isListening());
+
+    keying->click();
+    EXPECT_FALSE(window->networkServer()->keyingAllowed());
+    QProcess rigctl;
+    rigctl.setWorkingDirectory(configHome.path());
+    rigctl.start("rigctl", {"-m", "2", "-r", QString("127.0.0.1:%1").arg(port), "T", "1"});
+    ASSERT_TRUE(runEventsUntil([&] { return rigctl.state() == QProcess::NotRunning; }, 10000));
+    // Hamlib's rigctl reports the refusal on its standard output.
+    const QByteArray said = rigctl.readAllStandardOutput();
+    EXPECT_TRUE(said.startsWith("set_ptt: error =") && said.contains("Invalid parameter"))
+        << said.toStdString();
+    EXPECT_EQ(radioReceivesUntilQuiet(), "");
+
+    limit->setValue(0);
+    EXPECT_EQ(limit->text(), "Off");
+    EXPECT_EQ(window->networkServer()->transmitLimitMs(), 0);
+    EXPECT_EQ(query("select port, transmit_limit_minutes, programs_may_key from network_settings"),
+              (std::vector<std::vector<std::string>>{{std::to_string(port), "0", "0"}}));
+
+    networkSettings.reset();
+    window.reset();
+    start();
+    keying = window->findChild<QCheckBox*>("ckNetworkKeying");
+    limit = window->findChild<QSpinBox*>("sbNetworkTransmitLimit");
+    ASSERT_TRUE(keying && limit);
+    EXPECT_FALSE(keying->isChecked());
+    EXPECT_EQ(limit->text(), "Off");
+    EXPECT_FALSE(window->networkServer()->keyingAllowed());
+    EXPECT_EQ(window->networkServer()->transmitLimitMs(), 0);
 }
 
 } // namespace
