@@ -254,6 +254,7 @@ private:
     void showNarrow(Yaesu::Commands::FT891::IntPair value);
     void showNoiseReduction(Yaesu::Commands::FT891::IntPair value);
     void showNoiseReductionLevel(Yaesu::Commands::FT891::IntPair value);
+    void showNoiseBlankerLevel(Yaesu::Commands::FT891::IntPair value);
     void showRadioStatus(Yaesu::Commands::FT891::IntPair value);
     void showScan(Yaesu::Commands::FT891::IntPair value);
     void showSplitWatch(Yaesu::Commands::FT891::IntPair value);
@@ -321,6 +322,9 @@ private:
     // One setting at a time: the next goes out once the radio has reported the one before.
     void sendNextSetting();
     void onSettingReported(int item, int value);
+    // A menu item's value as another command reports it (NL, SD, VG, VD): kept for the
+    // settings file, and the confirmation a restore of that item waits for.
+    void onItemReported(int item, int value);
     void onSettingUnanswered();
     void endSettingsRestore(const QString& why = {});
 

@@ -1,8 +1,10 @@
 #include "backup/settings_file.h"
 
 #include "backup/menu_names.h"
+#include "backup/setting_commands.h"
 #include "cat/menu.h"
 
+#include <algorithm>
 #include <climits>
 #include <set>
 #include <stdexcept>
@@ -74,8 +76,8 @@ std::optional<Setting> checkedEntry(std::size_t index, const json& entry, std::s
         problem = fmt::format("{}: the FT-891 has no menu item {}", where, ItemText(number));
         return std::nullopt;
     }
-    if (known->readOnly) {
-        problem = fmt::format("{}: set on the radio itself, not from a file", entryName(number));
+    if (const char* why = LeftOutBecause(number)) {
+        problem = fmt::format("{}: no file restores it ({})", entryName(number), why);
         return std::nullopt;
     }
     if (!seen.insert(number).second) {
@@ -86,6 +88,15 @@ std::optional<Setting> checkedEntry(std::size_t index, const json& entry, std::s
     if (!value)
         return std::nullopt;
     return Setting{number, *value};
+}
+
+void leaveOut(std::vector<LeftOut>& leftOut, const char* why, int number) {
+    const auto it = std::find_if(leftOut.begin(), leftOut.end(),
+                                 [why](const LeftOut& group) { return group.why == why; });
+    if (it != leftOut.end())
+        it->items.push_back(number);
+    else
+        leftOut.push_back({why, {number}});
 }
 
 std::string textOf(const json& object, const char* key) {
@@ -99,8 +110,10 @@ WrittenSettings WriteSettingsFile(const Reported& reported, const std::string& s
     WrittenSettings written;
     json settings = json::array();
     for (const CAT::MenuItem& item : CAT::MenuCatalogue()) {
-        if (item.readOnly)
+        if (const char* why = LeftOutBecause(item.number)) {
+            leaveOut(written.leftOut, why, item.number);
             continue;
+        }
         const std::optional<int> value = ReportedValue(reported, item.number);
         if (!value) {
             written.missing.push_back(item.number);
@@ -176,9 +189,8 @@ ReadSettings ReadSettingsFile(const std::string& text) {
 }
 
 std::optional<int> ReportedValue(const Reported& reported, int number) {
-    const CAT::MenuItem* item = CAT::FindMenuItem(number);
     const auto it = reported.find(number);
-    if (!item || item->readOnly || it == reported.end())
+    if (!Restorable(number) || it == reported.end())
         return std::nullopt;
     try {
         std::size_t used = 0;

@@ -30,17 +30,24 @@ struct SettingsFile {
     std::vector<Setting> settings;
 };
 
-struct WrittenSettings {
-    std::string json;
-    int count = 0;            // settings in the file
-    std::vector<int> missing; // items the radio has not reported, left out
-    std::vector<int> unknown; // items reported with a value the file could not restore, left out
+// Items no file holds, for one reason.
+struct LeftOut {
+    std::string why;
+    std::vector<int> items;
 };
 
-// The file of every item the radio can be set to that it has reported, with the firmware
-// versions and `savedAt` in the header. Items set on the radio itself (the read-only ones)
-// are not written: they could not be restored; nor is a value outside the item's known
-// range, which would make the whole file refused.
+struct WrittenSettings {
+    std::string json;
+    int count = 0;                // settings in the file
+    std::vector<int> missing;     // items the radio has not reported, left out
+    std::vector<int> unknown;     // items reported with a value the file could not restore, left out
+    std::vector<LeftOut> leftOut; // items no command sets, by reason, in catalogue order
+};
+
+// The file of every item a command sets (setting_commands.h) that the radio has reported,
+// with the firmware versions and `savedAt` in the header. The other items are not written:
+// they could not be restored; nor is a value outside the item's known range, which would
+// make the whole file refused.
 WrittenSettings WriteSettingsFile(const Reported& reported, const std::string& savedAt);
 
 // Anything larger is no settings file (all 158 items take a few kilobytes).

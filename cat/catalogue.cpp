@@ -1,7 +1,9 @@
 // The menu item catalogue as one data table: 158 rows in ascending menu
 // number (the read-back order). Columns: number, set format, reshape rule, rule bounds
 // (low, high), answer width, read-only. Items 18-01..18-03 are version texts (width 4:
-// two plus two characters, see ParseMenuVersion).
+// two plus two characters, see ParseMenuVersion). The read-only rows are the items the menu
+// does not take: the CAT rate (the line's own speed), the firmware versions, and 05-03, 16-17
+// and 16-18, whose values the NL, VG and VD commands set.
 #include "cat/menu.h"
 
 namespace Yaesu::Commands::FT891 {
@@ -26,17 +28,17 @@ constexpr std::array<MenuItem, 158> kCatalogue{{
     { 207, F::Digits,   R::None,             0,    0, 1, false}, // 02-07 cbPopupMenu
     { 301, F::Zero3,    R::None,             0,    0, 3, false}, // 03-01 lvldvsRx
     { 302, F::Zero3,    R::None,             0,    0, 3, false}, // 03-02 lvldvsTx
-    { 401, F::ReadOnly, R::None,             0,    0, 1, true}, // 04-01 cbCWKeyerType
-    { 402, F::ReadOnly, R::None,             0,    0, 1, true}, // 04-02 cbCWKeyerDotDash
+    { 401, F::Digits,   R::None,             0,    0, 1, false}, // 04-01 cbCWKeyerType
+    { 402, F::Digits,   R::None,             0,    0, 1, false}, // 04-02 cbCWKeyerDotDash
     { 403, F::Zero2,    R::Clamp,           25,   45, 2, false}, // 04-03 lvlCWWeight
     { 404, F::Zero3,    R::None,             0,    0, 3, false}, // 04-04 sbBeconInterval
     { 405, F::Digits,   R::None,             0,    0, 1, false}, // 04-05 cbNumberFormat
     { 406, F::Zero4,    R::None,             0,    0, 4, false}, // 04-06 sbContestNumber
-    { 407, F::ReadOnly, R::None,             0,    0, 1, true}, // 04-07 cbMK
-    { 408, F::ReadOnly, R::None,             0,    0, 1, true}, // 04-08 cbMK_2
-    { 409, F::ReadOnly, R::None,             0,    0, 1, true}, // 04-09 cbMK_3
-    { 410, F::ReadOnly, R::None,             0,    0, 1, true}, // 04-10 cbMK_4
-    { 411, F::ReadOnly, R::None,             0,    0, 1, true}, // 04-11 cbMK_5
+    { 407, F::Digits,   R::None,             0,    0, 1, false}, // 04-07 cbMK
+    { 408, F::Digits,   R::None,             0,    0, 1, false}, // 04-08 cbMK_2
+    { 409, F::Digits,   R::None,             0,    0, 1, false}, // 04-09 cbMK_3
+    { 410, F::Digits,   R::None,             0,    0, 1, false}, // 04-10 cbMK_4
+    { 411, F::Digits,   R::None,             0,    0, 1, false}, // 04-11 cbMK_5
     { 501, F::Digits,   R::None,             0,    0, 1, false}, // 05-01 cbNBWidth
     { 502, F::Digits,   R::None,             0,    0, 1, false}, // 05-02 cbNBRejection
     { 503, F::ReadOnly, R::None,             0,    0, 2, true}, // 05-03 NBLvl
@@ -92,8 +94,8 @@ constexpr std::array<MenuItem, 158> kCatalogue{{
     { 901, F::Digits,   R::None,             0,    0, 1, false}, // 09-01 cbFMMicSelect
     { 902, F::Zero3,    R::None,             0,    0, 3, false}, // 09-02 lvlFMOut
     { 903, F::Digits,   R::None,             0,    0, 1, false}, // 09-03 cbPktPttSelect
-    { 904, F::ReadOnly, R::None,             0,    0, 4, true}, // 09-04 sb28mhzShift
-    { 905, F::ReadOnly, R::None,             0,    0, 4, true}, // 09-05 sb50mhzShift
+    { 904, F::Zero4,    R::None,             0,    0, 4, false}, // 09-04 sb28mhzShift
+    { 905, F::Zero4,    R::None,             0,    0, 4, false}, // 09-05 sb50mhzShift
     { 906, F::Digits,   R::None,             0,    0, 1, false}, // 09-06 cbDCSPolarity
     {1001, F::Zero2,    R::None,             0,    0, 2, false}, // 10-01 lvlRTTYLCutFreq
     {1002, F::Digits,   R::None,             0,    0, 1, false}, // 10-02 cbRTTYLCutSlope
@@ -121,13 +123,13 @@ constexpr std::array<MenuItem, 158> kCatalogue{{
     {1204, F::Digits,   R::None,             0,    0, 2, false}, // 12-04 cbIFNotch
     {1301, F::Digits,   R::None,             0,    0, 1, false}, // 13-01 cbSpectrumScopeStartCycle
     {1302, F::Digits,   R::None,             0,    0, 1, false}, // 13-02 cbScopeSpan
-    {1401, F::ReadOnly, R::None,             0,    0, 1, true}, // 14-01 cbQuickDialStep
-    {1402, F::ReadOnly, R::None,             0,    0, 1, true}, // 14-02 cbSSBDialStep
+    {1401, F::Digits,   R::None,             0,    0, 1, false}, // 14-01 cbQuickDialStep
+    {1402, F::Digits,   R::None,             0,    0, 1, false}, // 14-02 cbSSBDialStep
     {1403, F::Digits,   R::None,             0,    0, 1, false}, // 14-03 cbAmDialStep
-    {1404, F::ReadOnly, R::None,             0,    0, 1, true}, // 14-04 cbFmDialStep
-    {1405, F::ReadOnly, R::None,             0,    0, 1, true}, // 14-05 cbDialDialStep
+    {1404, F::Digits,   R::None,             0,    0, 1, false}, // 14-04 cbFmDialStep
+    {1405, F::Digits,   R::None,             0,    0, 1, false}, // 14-05 cbDialDialStep
     {1406, F::Digits,   R::None,             0,    0, 1, false}, // 14-06 cbAmChStep
-    {1407, F::ReadOnly, R::None,             0,    0, 1, true}, // 14-07 cbFmChStep
+    {1407, F::Digits,   R::None,             0,    0, 1, false}, // 14-07 cbFmChStep
     {1501, F::Zero2,    R::None,             0,    0, 2, false}, // 15-01 cbMicLow
     {1502, F::Sign2,    R::Clamp,          -20,   20, 3, false}, // 15-02 lvlMicLow
     {1503, F::Zero2,    R::Clamp,            1,   10, 2, false}, // 15-03 lvlMicLowWidth

@@ -29,17 +29,17 @@ constexpr std::array<MenuSetting, 158> kMenuSettings{{
     { 207,    0,    1,    0, "n",      1, S   },  // 02-07 pop-up menu
     { 301,    0,  100,   50, "nnn",    1, S   },  // 03-01 DVS RX out level
     { 302,    0,  100,   50, "nnn",    1, S   },  // 03-02 DVS TX level
-    { 401,    0,    4,    3, "n",      1, R   },  // 04-01 keyer type
-    { 402,    0,    1,    0, "n",      1, R   },  // 04-02 keyer dot/dash
+    { 401,    0,    4,    3, "n",      1, S   },  // 04-01 keyer type
+    { 402,    0,    1,    0, "n",      1, S   },  // 04-02 keyer dot/dash
     { 403,   25,   45,   30, "nn",     1, S   },  // 04-03 CW weight
     { 404,    0,  690,    0, "nnn",    1, S   },  // 04-04 beacon interval (0 off)
     { 405,    0,    6,    0, "n",      1, S   },  // 04-05 number style
     { 406,    0, 9999,    1, "nnnn",   1, S   },  // 04-06 contest number
-    { 407,    0,    1,    0, "n",      1, R   },  // 04-07 CW memory 1 input
-    { 408,    0,    1,    0, "n",      1, R   },  // 04-08 CW memory 2 input
-    { 409,    0,    1,    0, "n",      1, R   },  // 04-09 CW memory 3 input
-    { 410,    0,    1,    0, "n",      1, R   },  // 04-10 CW memory 4 input
-    { 411,    0,    1,    0, "n",      1, R   },  // 04-11 CW memory 5 input
+    { 407,    0,    1,    0, "n",      1, S   },  // 04-07 CW memory 1 input
+    { 408,    0,    1,    0, "n",      1, S   },  // 04-08 CW memory 2 input
+    { 409,    0,    1,    0, "n",      1, S   },  // 04-09 CW memory 3 input
+    { 410,    0,    1,    0, "n",      1, S   },  // 04-10 CW memory 4 input
+    { 411,    0,    1,    0, "n",      1, S   },  // 04-11 CW memory 5 input
     { 501,    0,    2,    1, "n",      1, S   },  // 05-01 NB width
     { 502,    0,    2,    1, "n",      1, S   },  // 05-02 NB rejection
     { 503,    0,   10,    5, "nn",     1, R   },  // 05-03 NB level (the NL level)
@@ -95,8 +95,8 @@ constexpr std::array<MenuSetting, 158> kMenuSettings{{
     { 901,    0,    1,    0, "n",      1, S   },  // 09-01 FM mic select
     { 902,    0,  100,   50, "nnn",    1, S   },  // 09-02 FM out level
     { 903,    0,    2,    0, "n",      1, S   },  // 09-03 packet PTT select
-    { 904,    0, 1000,  100, "nnnn",   1, R   },  // 09-04 28 MHz repeater shift (kHz)
-    { 905,    0, 4000, 1000, "nnnn",   1, R   },  // 09-05 50 MHz repeater shift (kHz)
+    { 904,    0, 1000,  100, "nnnn",   1, S   },  // 09-04 28 MHz repeater shift (kHz)
+    { 905,    0, 4000, 1000, "nnnn",   1, S   },  // 09-05 50 MHz repeater shift (kHz)
     { 906,    0,    3,    0, "n",      1, S   },  // 09-06 DCS polarity
     {1001,    0,   19,    5, "nn",     1, S   },  // 10-01 RTTY low-cut frequency
     {1002,    0,    1,    1, "n",      1, S   },  // 10-02 RTTY low-cut slope
@@ -124,13 +124,13 @@ constexpr std::array<MenuSetting, 158> kMenuSettings{{
     {1204,    0,    1,    0, "n",      1, S   },  // 12-04 IF notch width
     {1301,    0,    3,    1, "n",      1, S   },  // 13-01 scope start cycle
     {1302,    0,    4,    2, "n",      1, S   },  // 13-02 scope span
-    {1401,    0,    2,    1, "n",      1, R   },  // 14-01 quick dial step
-    {1402,    0,    2,    2, "n",      1, R   },  // 14-02 SSB dial step
+    {1401,    0,    2,    1, "n",      1, S   },  // 14-01 quick dial step
+    {1402,    0,    2,    2, "n",      1, S   },  // 14-02 SSB dial step
     {1403,    0,    1,    0, "n",      1, S   },  // 14-03 AM dial step
-    {1404,    0,    2,    2, "n",      1, R   },  // 14-04 FM dial step
-    {1405,    0,    2,    2, "n",      1, R   },  // 14-05 dial step
+    {1404,    0,    2,    2, "n",      1, S   },  // 14-04 FM dial step
+    {1405,    0,    2,    2, "n",      1, S   },  // 14-05 dial step
     {1406,    0,    5,    1, "n",      1, S   },  // 14-06 AM channel step
-    {1407,    0,    6,    0, "n",      1, R   },  // 14-07 FM channel step
+    {1407,    0,    6,    0, "n",      1, S   },  // 14-07 FM channel step
     {1501,    0,    7,    0, "nn",     1, S   },  // 15-01 mic EQ low frequency (0 off)
     {1502,  -20,   20,    5, "gnn",    1, S   },  // 15-02 mic EQ low level
     {1503,    1,   10,   10, "nn",     1, S   },  // 15-03 mic EQ low width

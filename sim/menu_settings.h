@@ -9,7 +9,8 @@
 namespace Sim {
 
 // How a menu item is set over CAT: the radio takes "EX" + the item's number + a value in
-// the item's field; items the program may only read are answered, never set.
+// the item's field. A few items are answered, never set: the CAT rate, the firmware versions,
+// and the ones whose value a front-panel command holds and sets (see MenuLink).
 enum class MenuAccess : std::uint8_t { Set, ReadOnly };
 
 // The simulated radio's menu item: the values it accepts, the value it has when it leaves

@@ -13,6 +13,8 @@ using Kind = CAT::CommandType;
 
 namespace {
 
+constexpr int noiseBlankerLevelItem = 503;
+
 enum class Effect {
     Light,         // the button green for 1, default for 0, other values nothing
     LightInverted, // the button green for 0, default for 1
@@ -81,7 +83,7 @@ struct FunctionTable {
         {Kind::MX, any, applies, Effect::Tick,          widget<&Ui_::ckMox>,    nullptr},
         {Kind::NA, any, applies, Effect::Custom,        nullptr,                &Corvane::showNarrow},
         {Kind::NB, any, applies, Effect::Light,         widget<&Ui_::btnNB>,    nullptr},
-        {Kind::NL, any, skips,   Effect::Level,         widget<&Ui_::NBLvl>,    nullptr},
+        {Kind::NL, any, applies, Effect::Custom,        nullptr,                &Corvane::showNoiseBlankerLevel},
         {Kind::NR, any, skips,   Effect::Custom,        nullptr,                &Corvane::showNoiseReduction},
         {Kind::OS, any, applies, Effect::Custom,        nullptr,                &Corvane::showRepeaterOffset},
         {Kind::PA, any, applies, Effect::LightInverted, widget<&Ui_::btnIPO>,   nullptr},
@@ -194,6 +196,15 @@ void Corvane::showNoiseReductionLevel(CAT::IntPair value) {
     // During the read-back its chain step stores the level.
     if (!readBackInProgress)
         keepNoiseReductionLevel();
+}
+
+// NL is the level of menu 05-03: the settings file keeps it whatever the mouse does.
+void Corvane::showNoiseBlankerLevel(CAT::IntPair value) {
+    onItemReported(noiseBlankerLevelItem, value.second);
+    if (MouseButtonHeld())
+        return;
+    ShowValue(ui.NBLvl, value.second);
+    ui.NBLvl->update();
 }
 
 // The radio forgets auto-information over a power cycle; switch it back on.

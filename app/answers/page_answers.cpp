@@ -60,11 +60,13 @@ void Corvane::onPowerLevelAnswer(int watts) {
 }
 
 void Corvane::onVoxDelayAnswer(int ms) {
+    onItemReported(voxDelayItem, ms);
     if (!MouseButtonHeld())
         showRowValue(*PageTables::findRow(voxDelayItem), ms);
 }
 
 void Corvane::onVoxGainAnswer(int level) {
+    onItemReported(voxGainItem, level);
     if (!MouseButtonHeld())
         showRowValue(*PageTables::findRow(voxGainItem), level);
 }
@@ -83,7 +85,7 @@ void Corvane::showKeyPitch(CAT::IntPair value) {
 // SD is the break-in delay of 07-09.
 void Corvane::showBreakInDelay(CAT::IntPair value) {
     // The radio reports a change of menu 07-09 as SD: the settings file must see it too.
-    reportedMenu[breakInDelayItem] = std::to_string(value.second);
+    onItemReported(breakInDelayItem, value.second);
     showRowValue(*PageTables::findRow(breakInDelayItem), value.second);
 }
 

@@ -5,6 +5,7 @@
 #include "app/timeouts.h"
 #include "app/trace.h"
 #include "backup/menu_names.h"
+#include "backup/setting_commands.h"
 #include "backup/settings_file.h"
 #include "dialogs/RestoreSettingsDialog.h"
 
@@ -19,8 +20,6 @@
 #include <QTimer>
 
 #include <fmt/format.h>
-
-namespace CAT = Yaesu::Commands::FT891;
 
 namespace {
 
@@ -86,6 +85,11 @@ bool Corvane::saveSettingsTo(const QString& path) {
         message += QString(" Not reported by the radio, left out: %1.").arg(itemList(written.missing));
     if (!written.unknown.empty())
         message += QString(" Values no file could restore, left out: %1.").arg(itemList(written.unknown));
+    QStringList leftOut;
+    for (const Backup::LeftOut& group : written.leftOut)
+        leftOut << QString("%1 (%2)").arg(itemList(group.items), QString::fromStdString(group.why));
+    if (!leftOut.empty())
+        message += QString(" Left out: %1.").arg(leftOut.join("; "));
     statusBar()->showMessage(message);
     return true;
 }
@@ -148,18 +152,19 @@ void Corvane::startSettingsRestore() {
 
 // The radio does not answer a set command: the read after it brings the value it now holds.
 // With auto-information on, the radio reports a changed item by itself first; either answer
-// confirms the setting.
+// confirms the setting. An item the menu does not take goes by the command that sets it, and
+// that command's answer confirms it.
 void Corvane::sendNextSetting() {
     if (settingsRestoreCancelled || settingsConfirmed == settingsToSend.size()) {
         endSettingsRestore();
         return;
     }
     const SettingToSend& setting = settingsToSend[settingsConfirmed];
-    if (!sendIfOpen(CAT::SetMenu(setting.number, setting.value), false)) {
+    if (!sendIfOpen(Backup::SetCommand({setting.number, setting.value}), false)) {
         endSettingsRestore("the port is closed");
         return;
     }
-    write(CAT::ReadMenu(setting.number));
+    write(Backup::ReadCommand(setting.number));
     settingAwaited = setting.number;
     settingTimer->start();
 }
@@ -178,6 +183,11 @@ void Corvane::onSettingReported(int item, int value) {
     if (restoreDialog)
         restoreDialog->showProgress(static_cast<int>(settingsConfirmed));
     sendNextSetting();
+}
+
+void Corvane::onItemReported(int item, int value) {
+    reportedMenu[item] = std::to_string(value);
+    onSettingReported(item, value);
 }
 
 void Corvane::onSettingUnanswered() {

@@ -226,8 +226,9 @@ void Corvane::sendRowChange(const MenuRow& row, int widgetValue) {
 }
 
 // The operator's changes reach the engine by the controls' own signals: combo boxes by the
-// operator's choice only, the others by every change of value (answers are shown with the
-// signals blocked, so only the operator's changes arrive).
+// operator's choice only, spin boxes by every value the operator settles on, the others by
+// every change of value (answers are shown with the signals blocked, so only the operator's
+// changes arrive).
 void Corvane::connectPageRows() {
     const auto connectRow = [this](const MenuRow& row) {
         QWidget* widget = pageWidget<QWidget>(this, row.widget);
@@ -241,14 +242,18 @@ void Corvane::connectPageRows() {
             return;
         }
         const auto send = [this, &row](int value) { sendRowChange(row, value); };
-        if (auto* slider = qobject_cast<QAbstractSlider*>(widget))
+        if (auto* slider = qobject_cast<QAbstractSlider*>(widget)) {
             connect(slider, &QAbstractSlider::valueChanged, this, send);
-        else if (auto* spinBox = qobject_cast<QSpinBox*>(widget))
+        } else if (auto* spinBox = qobject_cast<QSpinBox*>(widget)) {
+            // A typed value goes out once the operator has finished it (Enter or leaving the
+            // box), not digit by digit; the arrows and the wheel still send each step.
+            spinBox->setKeyboardTracking(false);
             connect(spinBox, QOverload<int>::of(&QSpinBox::valueChanged), this, send);
-        else if (auto* combo = qobject_cast<QComboBox*>(widget))
+        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
             connect(combo, QOverload<int>::of(&QComboBox::activated), this, send);
-        else if (auto* check = qobject_cast<QCheckBox*>(widget))
+        } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
             connect(check, &QCheckBox::stateChanged, this, send);
+        }
     };
     for (const MenuRow& row : PageTables::menuRows())
         connectRow(row);

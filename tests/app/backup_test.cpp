@@ -4,8 +4,10 @@
 
 #include "tests/app/fixture.h"
 
+#include "backup/settings_file.h"
 #include "dialogs/MemoryChannelEditorUI.h"
 #include "dialogs/RestoreSettingsDialog.h"
+#include "sim/menu_settings.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,6 +20,9 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <map>
+
+#include <fmt/format.h>
 
 namespace {
 
@@ -86,7 +91,8 @@ TEST_F(BackupTest, SavesWhatTheRadioReported) {
     EXPECT_TRUE(status.startsWith("Saved 2 menu settings to saved.json. Not reported by the radio, left out: "
                                   "01-01, 01-02, "))
         << status.toStdString();
-    EXPECT_FALSE(status.contains("16-01") || status.contains("05-13") || status.contains("04-01"));
+    EXPECT_FALSE(status.contains("16-01") || status.contains("05-13"));
+    EXPECT_TRUE(status.contains(" 04-01, 04-02, ")) << "an answer without a value is no report";
     const std::string json = readFile(path("saved.json"));
     EXPECT_NE(json.find(R"("item": "16-01",)"), std::string::npos) << json;
     EXPECT_NE(json.find(R"("value": -5)"), std::string::npos) << json;
@@ -165,8 +171,8 @@ TEST_F(BackupTest, RefusesBadFilesWithNothingSent) {
          "it holds the settings of another radio (\"IC-7300\")"},
         {"unknown item", settingsFile(good + R"({"item": "16-24", "value": 1})"),
          "entry 2: the FT-891 has no menu item 16-24"},
-        {"read-only item", settingsFile(good + R"({"item": "14-01", "value": 1})"),
-         "item 14-01 QUICK DIAL: set on the radio itself, not from a file"},
+        {"the line's own speed", settingsFile(good + R"({"item": "05-06", "value": 1})"),
+         "item 05-06 CAT RATE: no file restores it (the line's own speed: a new one would cut the line)"},
         {"out of range", settingsFile(good + R"({"item": "16-06", "value": 101})"),
          "item 16-06 50M PWR: 101 lies outside 5 to 100"},
         {"wrong type", settingsFile(good + R"({"item": "16-06", "value": "high"})"),
@@ -197,7 +203,7 @@ protected:
 TEST_F(BackupSimulatorTest, RestoreBringsBackTheSavedSettings) {
     const QString file = configHome.filePath("ft891.json");
     ASSERT_TRUE(window->saveSettingsTo(file));
-    EXPECT_TRUE(statusOf(*window).startsWith("Saved 137 menu settings to ft891.json."))
+    EXPECT_TRUE(statusOf(*window).startsWith("Saved 154 menu settings to ft891.json."))
         << statusOf(*window).toStdString();
     const int power = simulator.menuValue(1601), weight = simulator.menuValue(403),
               delay = simulator.menuValue(709), split = simulator.menuValue(513);
@@ -226,6 +232,91 @@ TEST_F(BackupSimulatorTest, RestoreBringsBackTheSavedSettings) {
             sets.push_back(command);
     EXPECT_EQ(sets.size(), 3u);
     EXPECT_EQ(window->ui.lvlCWWeight->value(), weight) << "the page follows the radio";
+}
+
+// After the read-back the file holds every item the radio lets a command set, each with the
+// radio's value; the items nothing sets are left out, and the status bar says which and why.
+TEST_F(BackupSimulatorTest, SavesEveryItemACommandSets) {
+    const QString file = configHome.filePath("all.json");
+    ASSERT_TRUE(window->saveSettingsTo(file));
+    const Backup::ReadSettings read = Backup::ReadSettingsFile(readFile(file));
+    ASSERT_TRUE(read.file) << read.problem;
+    std::map<int, int> saved;
+    for (const Backup::Setting& setting : read.file->settings)
+        saved[setting.number] = setting.value;
+    for (const Sim::MenuSetting& item : Sim::menuSettings()) {
+        SCOPED_TRACE(item.number);
+        const bool settable = item.access == Sim::MenuAccess::Set || Sim::linkedValue(item.number);
+        const auto it = saved.find(item.number);
+        if (!settable) {
+            EXPECT_EQ(it, saved.end()) << "no command sets it";
+        } else if (it == saved.end()) {
+            ADD_FAILURE() << "left out";
+        } else {
+            EXPECT_EQ(it->second, simulator.menuValue(item.number));
+        }
+    }
+    EXPECT_EQ(read.file->firmware.main, "V01-06");
+    EXPECT_EQ(read.file->firmware.dsp, "V02-01");
+    EXPECT_EQ(read.file->firmware.display, "V01-03");
+    EXPECT_EQ(
+        statusOf(*window),
+        QString(
+            "Saved %1 menu settings to all.json. Left out: 05-06 (the line's own speed: a new one would cut "
+            "the line); 18-01, 18-02, 18-03 (firmware versions, which no command sets: the header "
+            "names them).")
+            .arg(saved.size()));
+}
+
+// The items the radio's menu does not take back are restored by the command that sets them,
+// each confirmed by that command's answer before the next goes out.
+TEST_F(BackupSimulatorTest, RestoreSetsEachItemByItsCommand) {
+    const QString file = configHome.filePath("ft891.json");
+    ASSERT_TRUE(window->saveSettingsTo(file));
+    const int keyer = simulator.menuValue(401), blanker = simulator.menuValue(503),
+              shift = simulator.menuValue(904), quickDial = simulator.menuValue(1401),
+              voxGain = simulator.menuValue(1617), voxDelay = simulator.menuValue(1618);
+    for (const char* change : {"EX04010;", "NL0008;", "EX09040500;", "EX14012;", "VG080;", "VD1000;"})
+        simulator.operate(change);
+    ASSERT_TRUE(runEventsUntil([this] { return window->ui.sbVoxDelay->value() == 1000; }, 3000));
+    simulator.clearReceived();
+
+    RestoreSettingsDialog* dialog = window->restoreSettingsFrom(file);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(itemsOf(*dialog), (std::vector<QString>{"04-01", "05-03", "09-04", "14-01", "16-17", "16-18"}));
+    clickButton(*dialog, QDialogButtonBox::Ok);
+    ASSERT_TRUE(runEventsUntil([this] { return !openDialog(); }, 5000));
+    EXPECT_EQ(statusOf(*window), "Restored 6 of 6 settings.");
+    EXPECT_EQ(simulatorCommands(), (std::vector<std::string>{fmt::format("EX0401{:d};", keyer), "EX0401;",
+                                                             fmt::format("NL0{:03d};", blanker), "NL0;",
+                                                             fmt::format("EX0904{:04d};", shift), "EX0904;",
+                                                             fmt::format("EX1401{:d};", quickDial), "EX1401;",
+                                                             fmt::format("VG{:03d};", voxGain), "VG;",
+                                                             fmt::format("VD{:04d};", voxDelay), "VD;"}));
+    EXPECT_EQ(simulator.menuValue(401), keyer);
+    EXPECT_EQ(simulator.menuValue(503), blanker);
+    EXPECT_EQ(simulator.menuValue(904), shift);
+    EXPECT_EQ(simulator.menuValue(1401), quickDial);
+    EXPECT_EQ(simulator.menuValue(1617), voxGain);
+    EXPECT_EQ(simulator.menuValue(1618), voxDelay);
+    EXPECT_EQ(window->ui.VoxLevel->value(), voxGain) << "the Vox page follows the radio";
+}
+
+// A restore by VG waits for the VG answer: a menu answer of another item, or nothing, is no
+// confirmation, and a radio that keeps its own value is named.
+TEST_F(BackupTest, VoxGainIsConfirmedByItsAnswer) {
+    replyTo("EX16170050;EX16180500;");
+    writeFile(path("vox.json"),
+              settingsFile(R"({"item": "16-17", "value": 70}, {"item": "16-18", "value": 800})"));
+    RestoreSettingsDialog* dialog = window->restoreSettingsFrom(path("vox.json"));
+    ASSERT_TRUE(dialog);
+    clickButton(*dialog, QDialogButtonBox::Ok);
+    EXPECT_EQ(radioReceivesUntilQuiet(), "VG070;VG;");
+    EXPECT_EQ(replyTo("EX16190070;"), "") << "another item's answer confirms nothing";
+    EXPECT_EQ(replyTo("VG070;"), "VD0800;VD;");
+    EXPECT_EQ(replyTo("VD0500;"), "");
+    EXPECT_FALSE(openDialog());
+    EXPECT_EQ(statusOf(*window), "Restored 1 of 2 settings; the radio kept its own value for 16-18.");
 }
 
 } // namespace

@@ -209,6 +209,53 @@ TEST_F(PagesTest, OperatorChangesSendOneCommand) {
     EXPECT_EQ(labelText("lbllvlMicLowWidth"), "Width: 4");
 }
 
+// A value typed into a spin box goes out once, when the operator is done with it (Enter, or
+// the focus moving on), not digit by digit; an arrow key still sends its one step. One box of
+// each kind: a menu item, one set by a command of its own, a command row, on four pages.
+TEST_F(PagesTest, TypedSpinBoxValuesGoOutWhenEditingEnds) {
+    loadPages();
+    radioSends("EX0705050;EX0811050;"); // the CW and DATA pages
+    struct Case {
+        const char* name;
+        QWidget* page;
+        const char* widget;
+        const char* typed;
+        bool enter; // Enter ends the editing; otherwise the focus moves on
+        std::string sent;
+        std::string stepUp;
+    };
+    const Case cases[] = {
+        {"beacon interval", window->ui.misc, "sbBeconInterval", "240", true, "EX0404240;", "EX0404241;"},
+        {"signed, left by the focus", window->ui.misc, "sbRefReqAdj", "-12", false, "EX0517-12;",
+         "EX0517-11;"},
+        {"VOX delay by VD", window->ui.vox, "sbVoxDelay", "1500", true, "VD1500;", "VD1510;"},
+        {"data VOX delay, left by the focus", window->ui.vox, "sbDataVoxDelay", "2500", false, "EX16212500;",
+         "EX16212510;"},
+        {"key speed by KS", window->ui.CW, "spbxKeySpeed", "25", true, "KS025;", "KS026;"},
+        {"other display, left by the focus", window->ui.DATA, "sbOtherDISP", "-1230", false, "EX0803-1230;",
+         "EX0803-1220;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        window->ui.tabWidget->setCurrentWidget(c.page);
+        auto* box = control<QSpinBox>(c.widget);
+        focus(box);
+        box->selectAll();
+        QTest::keyClicks(box, c.typed);
+        EXPECT_EQ(radioReceivesUntilQuiet(), "") << "sent while typing";
+        if (c.enter)
+            QTest::keyClick(box, Qt::Key_Return);
+        else
+            focus(window->ui.tabWidget);
+        EXPECT_EQ(radioReceivesUntilQuiet(), c.sent);
+        focus(box);
+        QTest::keyClick(box, Qt::Key_Up);
+        EXPECT_EQ(radioReceivesUntilQuiet(), c.stepUp);
+        focus(window->ui.tabWidget);
+        EXPECT_EQ(radioReceivesUntilQuiet(), "") << "sent again as the focus left";
+    }
+}
+
 // Before the radio has filled a page, its controls send nothing; the label still follows.
 TEST_F(PagesTest, NothingIsSentBeforeThePageIsLoaded) {
     control<QSlider>("lvlBeep")->setValue(40);

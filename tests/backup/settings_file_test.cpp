@@ -2,8 +2,11 @@
 // before anything could be sent, with the reason naming the first bad entry.
 
 #include "backup/menu_names.h"
+#include "backup/setting_commands.h"
 #include "backup/settings_file.h"
 #include "cat/menu.h"
+#include "sim/menu_settings.h"
+#include "sim/simulated_radio.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +73,13 @@ TEST(SettingsFile, WritesReportedSettingsAndListsTheMissing) {
     EXPECT_NE(written.json.find(R"("item": "16-05",)"), std::string::npos);
     EXPECT_NE(written.json.find(R"("name": "50M AM PWR",)"), std::string::npos);
     EXPECT_NE(written.json.find(R"("main": "V01-06")"), std::string::npos);
-    EXPECT_EQ(written.json.find(R"("04-01")"), std::string::npos) << "a read-only item is written";
+    EXPECT_NE(written.json.find(R"("item": "16-17",)"), std::string::npos) << "an item VG sets";
+    EXPECT_EQ(written.json.find(R"("05-06")"), std::string::npos) << "the CAT rate is written";
+    EXPECT_EQ(written.json.find(R"("18-01")"), std::string::npos) << "a firmware version is a setting";
+    ASSERT_EQ(written.leftOut.size(), 2u);
+    EXPECT_EQ(written.leftOut[0].items, (std::vector<int>{506}));
+    EXPECT_EQ(written.leftOut[1].items, (std::vector<int>{1801, 1802, 1803}));
+    EXPECT_EQ(written.leftOut[1].why, "firmware versions, which no command sets: the header names them");
 
     const Backup::ReadSettings read = ReadSettingsFile(written.json);
     ASSERT_TRUE(read.file) << read.problem;
@@ -121,10 +130,12 @@ INSTANTIATE_TEST_SUITE_P(
                 "entry 2: \"1601\" is not a menu item (GG-NN)"},
         BadFile{"UnknownItem", fileWith(good + R"(, {"item": "17-01", "value": 0})"),
                 "entry 2: the FT-891 has no menu item 17-01"},
-        BadFile{"ReadOnlyItem", fileWith(R"({"item": "05-06", "value": 3}, )" + good),
-                "item 05-06 CAT RATE: set on the radio itself, not from a file"},
+        BadFile{
+            "ReadOnlyItem", fileWith(R"({"item": "05-06", "value": 3}, )" + good),
+            "item 05-06 CAT RATE: no file restores it (the line's own speed: a new one would cut the line)"},
         BadFile{"VersionItem", fileWith(R"({"item": "18-01", "value": 106})"),
-                "item 18-01 MAIN VERSION: set on the radio itself, not from a file"},
+                "item 18-01 MAIN VERSION: no file restores it (firmware versions, which no command sets: the "
+                "header names them)"},
         BadFile{"AboveRange", fileWith(good + R"(, {"item": "16-02", "value": 41})"),
                 "item 16-02 HF AM PWR: 41 lies outside 5 to 40"},
         BadFile{"BelowRange", fileWith(R"({"item": "15-02", "value": -21})"),
@@ -149,12 +160,42 @@ INSTANTIATE_TEST_SUITE_P(
 // A value the radio reported as a sign and digits reads back as the number; a garbled field is
 // no value at all.
 TEST(SettingsFile, ReportedValues) {
-    const Backup::Reported reported = {{513, "-05"}, {1605, "040"}, {1601, "4x"}, {401, "1"}};
+    const Backup::Reported reported = {{513, "-05"}, {1605, "040"}, {1601, "4x"}, {506, "3"}, {1617, "0070"}};
     EXPECT_EQ(Backup::ReportedValue(reported, 513), -5);
     EXPECT_EQ(Backup::ReportedValue(reported, 1605), 40);
     EXPECT_EQ(Backup::ReportedValue(reported, 1601), std::nullopt);
-    EXPECT_EQ(Backup::ReportedValue(reported, 401), std::nullopt) << "read-only";
+    EXPECT_EQ(Backup::ReportedValue(reported, 506), std::nullopt) << "left out";
+    EXPECT_EQ(Backup::ReportedValue(reported, 1617), 70);
     EXPECT_EQ(Backup::ReportedValue(reported, 1606), std::nullopt) << "never reported";
+}
+
+// Every item is held by a file or left out for a reason. Each one a file holds goes back by its
+// command to the simulated radio, which then holds the value, reports it in the answer to the
+// read that follows, and takes the whole range a file lets through.
+TEST(SettingCommands, TheRadioTakesBackEveryItemAFileHolds) {
+    for (const CAT::MenuItem& item : CAT::MenuCatalogue()) {
+        SCOPED_TRACE(Backup::ItemText(item.number));
+        const char* why = Backup::LeftOutBecause(item.number);
+        EXPECT_NE(Backup::Restorable(item.number), why != nullptr);
+        if (why)
+            continue;
+        const Sim::MenuSetting* radio = Sim::findMenuSetting(item.number);
+        ASSERT_NE(radio, nullptr);
+        const Backup::MenuName& name = *Backup::FindMenuName(item.number);
+        EXPECT_EQ(name.low, radio->low);
+        EXPECT_EQ(name.high, radio->high);
+        for (const int value : {radio->low, radio->initial, radio->high}) {
+            SCOPED_TRACE(value);
+            Sim::SimulatedRadio simulated;
+            simulated.setMenuValue(item.number, value == radio->low ? radio->high : radio->low);
+            const std::string set = Backup::SetCommand({item.number, value});
+            EXPECT_EQ(simulated.handle(set), Sim::Messages{}) << set;
+            EXPECT_EQ(simulated.menuValue(item.number), value) << set;
+            EXPECT_EQ(simulated.handle(Backup::ReadCommand(item.number)), Sim::Messages{set});
+        }
+    }
+    EXPECT_EQ(Backup::SetCommand({1617, 45}), "VG045;");
+    EXPECT_EQ(Backup::ReadCommand(1618), "VD;");
 }
 
 } // namespace

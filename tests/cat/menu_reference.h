@@ -17,17 +17,17 @@ inline const char* const kMenuReference = R"(
 02-07 | digits, no fill | — | 1
 03-01 | 3, zero-filled | — | 3
 03-02 | 3, zero-filled | — | 3
-04-01 | read only | — | 1
-04-02 | read only | — | 1
+04-01 | digits, no fill | — | 1
+04-02 | digits, no fill | — | 1
 04-03 | 2, zero-filled | 25-45 | 2
 04-04 | 3, zero-filled | — | 3
 04-05 | digits, no fill | — | 1
 04-06 | 4, zero-filled | — | 4
-04-07 | read only | — | 1
-04-08 | read only | — | 1
-04-09 | read only | — | 1
-04-10 | read only | — | 1
-04-11 | read only | — | 1
+04-07 | digits, no fill | — | 1
+04-08 | digits, no fill | — | 1
+04-09 | digits, no fill | — | 1
+04-10 | digits, no fill | — | 1
+04-11 | digits, no fill | — | 1
 05-01 | digits, no fill | — | 1
 05-02 | digits, no fill | — | 1
 05-03 | read only | — | 2
@@ -83,8 +83,8 @@ inline const char* const kMenuReference = R"(
 09-01 | digits, no fill | — | 1
 09-02 | 3, zero-filled | — | 3
 09-03 | digits, no fill | — | 1
-09-04 | read only | — | 4
-09-05 | read only | — | 4
+09-04 | 4, zero-filled | — | 4
+09-05 | 4, zero-filled | — | 4
 09-06 | digits, no fill | — | 1
 10-01 | 2, zero-filled | — | 2
 10-02 | digits, no fill | — | 1
@@ -112,13 +112,13 @@ inline const char* const kMenuReference = R"(
 12-04 | digits, no fill | — | 2
 13-01 | digits, no fill | — | 1
 13-02 | digits, no fill | — | 1
-14-01 | read only | — | 1
-14-02 | read only | — | 1
+14-01 | digits, no fill | — | 1
+14-02 | digits, no fill | — | 1
 14-03 | digits, no fill | — | 1
-14-04 | read only | — | 1
-14-05 | read only | — | 1
+14-04 | digits, no fill | — | 1
+14-05 | digits, no fill | — | 1
 14-06 | digits, no fill | — | 1
-14-07 | read only | — | 1
+14-07 | digits, no fill | — | 1
 15-01 | 2, zero-filled | — | 2
 15-02 | sign + 2 | -20-20 | 3
 15-03 | 2, zero-filled | 1-10 | 2

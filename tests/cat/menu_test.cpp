@@ -262,7 +262,7 @@ INSTANTIATE_TEST_SUITE_P(
         SetCase{"peak_hold_negative", 205, -1, "EX0205;"}, SetCase{"beep_upper_only", 504, 150, "EX0504100;"},
         SetCase{"beep_zero_stays", 504, 0, "EX0504000;"},
         SetCase{"digits_two_characters", 206, 12, "EX020612;"},
-        SetCase{"data_vox_delay", 1621, 10, "EX16210030;"}, SetCase{"read_only_asks", 401, 1, "EX0401;"},
+        SetCase{"data_vox_delay", 1621, 10, "EX16210030;"}, SetCase{"read_only_asks", 506, 1, "EX0506;"},
         SetCase{"version_asks", 1801, 1, "EX1801;"}),
     [](const testing::TestParamInfo<SetCase>& info) { return std::string(info.param.name); });
 

@@ -83,7 +83,7 @@ const std::vector<RejectCase> kRejectCases = {
     {"meter is read only", "RM1100;"},
     {"menu item the radio lacks", "EX1701;"},
     {"menu number not digits", "EX01A1;"},
-    {"menu item the program only reads", "EX04011;"},
+    {"firmware version cannot be set", "EX18010200;"},
     {"menu value above the item", "EX1605050;"},
     {"menu value off the 20 ms grid", "EX01010310;"},
     {"menu value too narrow", "EX0513+5;"},
