@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -13,9 +14,9 @@ class QAbstractButton;
 class QStandardItemModel;
 
 // The radio's memory channels 1-99 in a table, one row per channel (row = channel - 1), with an
-// editor in every cell. OK checks every row before anything is written: a refused row is marked
-// and the dialog stays open; once all rows are valid the dialog is accepted and the rows to
-// write are in confirmedChannels().
+// editor in every cell. OK checks every row the operator changed before anything is written: a
+// refused row is marked and the dialog stays open; once they are all valid the dialog is
+// accepted and the rows to write, those changed alone, are in confirmedChannels().
 class MemoryChannelEditorUI : public QDialog {
     Q_OBJECT
 
@@ -51,11 +52,16 @@ private:
     std::optional<Yaesu::Commands::FT891::ChannelRecord>
     rowRecord(const Yaesu::Commands::FT891::ChannelRecord& record, QString& problem) const;
     void markRow(int row, const QString& problem);
+    QString cellsText(int row) const;
+    // A row is the operator's once a cell differs from the radio's answer that filled it; a row
+    // added or imported is the operator's from the start.
+    bool touched(int channel) const;
     void resetModel();
     template <class Widget> Widget* cell(int row, int column) const;
     void placeCell(int row, int column, QWidget* widget);
 
     std::vector<Yaesu::Commands::FT891::ChannelRecord> channels;
     std::vector<Yaesu::Commands::FT891::ChannelRecord> confirmed;
+    std::map<int, QString> asRead; // by channel: the cells as the radio's answer filled them
     QStandardItemModel* model;
 };
