@@ -190,6 +190,7 @@ void MemoryChannelEditorUI::AddChannelRow(const CAT::ChannelRecord& record) {
         *known = record;
     else
         channels.push_back(record);
+    unanswered.erase(record.channel);
     const int row = record.channel - 1;
     model->setItem(row, Channel, new QStandardItem(QString::number(record.channel)));
     model->setItem(row, Mode, new QStandardItem(QString::number(record.mode)));
@@ -244,9 +245,15 @@ bool MemoryChannelEditorUI::touched(int channel) const {
     return read == asRead.end() || read->second != cellsText(channel - 1);
 }
 
+void MemoryChannelEditorUI::noteUnanswered(int channel) {
+    unanswered.insert(channel);
+    ui.lblMessage->setText(QString("Channel %1 did not answer; new rows leave it alone.").arg(channel));
+}
+
 void MemoryChannelEditorUI::addRow() {
     for (int channel = 1; channel <= channelCount; ++channel) {
-        if (std::none_of(channels.begin(), channels.end(),
+        if (unanswered.count(channel) == 0 &&
+            std::none_of(channels.begin(), channels.end(),
                          [channel](const CAT::ChannelRecord& r) { return r.channel == channel; })) {
             CAT::ChannelRecord record;
             record.channel = channel;
@@ -263,6 +270,7 @@ void MemoryChannelEditorUI::clearChannels() {
     channels.clear();
     confirmed.clear();
     asRead.clear();
+    unanswered.clear();
     resetModel();
     ui.lblMessage->clear();
 }

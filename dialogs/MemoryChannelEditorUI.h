@@ -8,6 +8,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 class QAbstractButton;
@@ -25,7 +26,10 @@ public:
 
     // Shows a channel in its row; a channel read again replaces its earlier record.
     void AddChannelRow(const Yaesu::Commands::FT891::ChannelRecord& record);
-    // A new row on the lowest free channel.
+    // A channel the scan asked for that did not answer: it may hold something, so a new row
+    // does not take it.
+    void noteUnanswered(int channel);
+    // A new row on the lowest channel that is free and answered.
     void addRow();
     // Empties the records and the rows; rows can be added again afterwards.
     void clearChannels();
@@ -63,5 +67,6 @@ private:
     std::vector<Yaesu::Commands::FT891::ChannelRecord> channels;
     std::vector<Yaesu::Commands::FT891::ChannelRecord> confirmed;
     std::map<int, QString> asRead; // by channel: the cells as the radio's answer filled them
+    std::set<int> unanswered;
     QStandardItemModel* model;
 };

@@ -126,5 +126,7 @@ void Corvane::onMemoryChannelUnanswered() {
     if (!memoryScanActive)
         return;
     Trace(fmt::format("memory channel {:d} unanswered\r\n", memoryScanChannel));
+    if (memoryEditor)
+        memoryEditor->noteUnanswered(memoryScanChannel);
     advanceMemoryScan();
 }

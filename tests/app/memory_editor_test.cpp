@@ -191,6 +191,9 @@ TEST_F(MemoryEditorTest, ScanSkipsSilentChannelsAndEndsWithTheEditor) {
     EXPECT_EQ(replyTo("MT002014074000+000000C000001FT8 20M     ;"), "MT003;ID;");
     ASSERT_TRUE(editor());
     EXPECT_EQ(channelsOf(*editor()), std::vector<int>{2});
+    // Channel 1 may hold something the radio did not say: a new row leaves it alone.
+    editor()->addRow();
+    EXPECT_EQ(channelsOf(*editor()), (std::vector<int>{2, 3}));
 
     editor()->close();
     EXPECT_FALSE(Access::memoryScanActive(*window));
