@@ -267,6 +267,9 @@ private:
     void onMemoryChannelAnswer(Yaesu::Commands::FT891::ChannelRecord channel);
     // The scan of channels 1-99 asks for the next channel, or ends after 99.
     void advanceMemoryScan();
+    // The answer to the ID; read behind a channel's read: every answer to that read has come.
+    void onMemoryScanFence();
+    bool readMemoryChannel(int channel);
     void stopMemoryScan();
     void onMemoryChannelUnanswered();
 
@@ -511,6 +514,10 @@ private:
     float lastBusyLevel = 0.0f;
     bool memoryScanActive = false;
     int memoryScanChannel = 1;
+    // Channels the scan has read whose ID; answer is still to come, oldest first.
+    std::deque<int> memoryScanFences;
+    // The memory channel the radio is on, by its last IF answer; 0 outside memory mode.
+    int memoryChannelOn = 0;
     int modeDisplayState = 1;
     std::mutex databaseMutex;
     bool bandChangeReapply = false, bandChanged = false, bandSettingsApplied = false, modeChanged = false;

@@ -414,6 +414,8 @@ constexpr RefusedModel refusedModels[] = {
 } // namespace
 
 void Corvane::onIdentityAnswer(int id) {
+    if (memoryScanActive)
+        onMemoryScanFence();
     const auto* model = std::find_if(std::begin(refusedModels), std::end(refusedModels),
                                      [id](const RefusedModel& m) { return m.id == id; });
     if (model == std::end(refusedModels))

@@ -1,5 +1,7 @@
 #include "backup/channels_csv.h"
 
+#include "cat/modes.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -18,21 +20,9 @@ enum Column { Channel, Frequency, Mode, Shift, Clarifier, ClarifierOffset, Tone,
 constexpr std::array<const char*, ColumnCount> columns = {"channel",   "frequency",        "mode", "shift",
                                                           "clarifier", "clarifier offset", "tone", "tag"};
 const std::vector<std::string> shifts = {"Simplex", "Plus Shift", "Minus Shift"};
-const std::vector<std::string> tones = {"OFF", "ENC/DEC", "ENC"};
+// By the tone field of the MT answer, as the CT command has it.
+const std::vector<std::string> tones = {"OFF", "ENC/DEC", "ENC", "DCS"};
 const std::vector<std::string> switches = {"off", "on"};
-
-struct ModeRow {
-    int code;
-    const char* name;
-};
-// clang-format off
-constexpr ModeRow modeRows[] = {
-    // code name
-    { 1, "LSB"},      { 2, "USB"},      { 3, "CW"},       { 4, "FM"},
-    { 5, "AM"},       { 6, "RTTY_LSB"}, { 7, "CW_R"},     { 8, "DATA_LSB"},
-    { 9, "RTTY_USB"}, {11, "FM_N"},     {12, "DATA_USB"}, {13, "AM_N"},
-};
-// clang-format on
 
 // A field is quoted when it holds a comma or a quote; quotes inside are doubled.
 std::string field(const std::string& text) {
@@ -99,9 +89,11 @@ std::optional<CAT::ChannelRecord> rowRecord(const std::vector<std::string>& f, s
         return refuse(Frequency,
                       fmt::format("\"{}\" is not a frequency in hertz from 30 kHz to 56 MHz", f[Frequency]));
     record.frequency = *hertz;
-    record.mode = ModeCode(f[Mode]);
-    if (record.mode < 0)
+    // The radio's own spelling ("DATA-FM") is taken as well as the file's ("DATA_FM").
+    const CAT::Mode* mode = CAT::ModeNamed(f[Mode]);
+    if (!mode)
         return refuse(Mode, fmt::format("\"{}\" is no mode of the radio", f[Mode]));
+    record.mode = mode->code;
     record.operation = indexIn(shifts, f[Shift]);
     if (record.operation < 0)
         return refuse(Shift, fmt::format("\"{}\" is not Simplex, Plus Shift or Minus Shift", f[Shift]));
@@ -115,7 +107,7 @@ std::optional<CAT::ChannelRecord> rowRecord(const std::vector<std::string>& f, s
     record.clarifierValue = *offset;
     record.ctcssType = indexIn(tones, f[Tone]);
     if (record.ctcssType < 0)
-        return refuse(Tone, fmt::format("\"{}\" is not OFF, ENC/DEC or ENC", f[Tone]));
+        return refuse(Tone, fmt::format("\"{}\" is not OFF, ENC/DEC, ENC or DCS", f[Tone]));
     if (!ValidTag(f[Tag]))
         return refuse(Tag, "a tag is at most 12 printable ASCII characters, without \";\"");
     record.tagName = f[Tag];
@@ -137,30 +129,12 @@ bool ValidTag(std::string_view tag) {
            std::all_of(tag.begin(), tag.end(), [](char c) { return c >= 0x20 && c <= 0x7e && c != ';'; });
 }
 
-const std::vector<std::string>& ModeNames() {
-    static const std::vector<std::string> names = [] {
-        std::vector<std::string> list;
-        for (const ModeRow& row : modeRows)
-            list.emplace_back(row.name);
-        return list;
-    }();
-    return names;
+const std::vector<std::string>& ShiftNames() {
+    return shifts;
 }
 
-std::string ModeName(int code) {
-    if (code == 10)
-        code = 11; // the radio reports FM-N as 10 or 11
-    for (const ModeRow& row : modeRows)
-        if (row.code == code)
-            return row.name;
-    return {};
-}
-
-int ModeCode(std::string_view name) {
-    for (const ModeRow& row : modeRows)
-        if (name == row.name)
-            return row.code;
-    return -1;
+const std::vector<std::string>& ToneNames() {
+    return tones;
 }
 
 std::string WriteChannelsCsv(const std::vector<CAT::ChannelRecord>& channels) {
@@ -171,7 +145,8 @@ std::string WriteChannelsCsv(const std::vector<CAT::ChannelRecord>& channels) {
                        ? names[static_cast<std::size_t>(index)]
                        : std::string();
         };
-        csv += fmt::format("{},{},{},{},{},{},{},{}\n", c.channel, c.frequency, ModeName(c.mode),
+        const CAT::Mode* mode = CAT::ModeOfCode(c.mode);
+        csv += fmt::format("{},{},{},{},{},{},{},{}\n", c.channel, c.frequency, mode ? mode->editor : "",
                            field(pick(shifts, c.operation)), pick(switches, c.clarifierEnabled == 1 ? 1 : 0),
                            c.clarifierValue, pick(tones, c.ctcssType),
                            field(c.tagEnabled == 1 ? trimmedTag(c.tagName) : std::string()));

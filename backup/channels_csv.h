@@ -20,11 +20,10 @@ constexpr std::size_t tagLength = 12;
 // The radio takes printable ASCII in a tag; a ";" would end its command early.
 bool ValidTag(std::string_view tag);
 
-// The names the editor shows, in its order; a mode code names its mode ("FM_N" for 10 and 11),
-// and a name its code (11 for "FM_N"); -1 and "" for none.
-const std::vector<std::string>& ModeNames();
-std::string ModeName(int code);
-int ModeCode(std::string_view name);
+// The names of a channel's repeater shift and tone mode, the radio's code being the index; the
+// editor's lists show the same. Modes are named by the one mode table of the command set.
+const std::vector<std::string>& ShiftNames();
+const std::vector<std::string>& ToneNames();
 
 std::string WriteChannelsCsv(const std::vector<Yaesu::Commands::FT891::ChannelRecord>& channels);
 

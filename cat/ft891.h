@@ -5,5 +5,6 @@
 #include "cat/builders.h"
 #include "cat/field.h"
 #include "cat/menu.h"
+#include "cat/modes.h"
 #include "cat/parsers.h"
 #include "cat/types.h"

@@ -1,6 +1,7 @@
 #include "dialogs/MemoryChannelEditorUI.h"
 
 #include "backup/channels_csv.h"
+#include "cat/modes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,15 +31,20 @@ using Backup::lowestFrequency;
 
 const QStringList headers = {"Channel",         "Frequency",  "Mode", "Operation", "Clarifier Enabled",
                              "Clarifier Value", "CTCSS Type", "Tag",  "Tag Name"};
-const QStringList modes = {"LSB",  "USB",      "CW",       "FM",   "AM",       "RTTY_LSB",
-                           "CW_R", "DATA_LSB", "RTTY_USB", "FM_N", "DATA_USB", "AM_N"};
-
-// The radio's mode codes 1-13 on the list: 10 and 11 are both FM-N; 0 chooses nothing.
-int modeIndex(int code) {
-    return code < 1 || code > 13 ? -1 : code - 2 + (code < 11 ? 1 : 0);
+// The radio's own mode codes, one list item each, the code in the item's data.
+QComboBox* modeBox(int code) {
+    auto* box = new QComboBox;
+    for (const CAT::Mode& mode : CAT::modes)
+        box->addItem(QString::fromUtf8(mode.editor.data(), static_cast<int>(mode.editor.size())), mode.code);
+    box->setCurrentIndex(box->findData(code));
+    return box;
 }
-int modeCode(int index) {
-    return index + 1 + (index > 8 ? 1 : 0);
+
+QStringList listOf(const std::vector<std::string>& names) {
+    QStringList list;
+    for (const std::string& name : names)
+        list << QString::fromStdString(name);
+    return list;
 }
 
 // "7.074.000" (MHz, kHz and Hz groups) or the hertz as digits; anything else is no frequency.
@@ -149,6 +155,8 @@ bool MemoryChannelEditorUI::importCsv(const QString& path) {
     }
     for (const CAT::ChannelRecord& record : read.channels) {
         AddChannelRow(record);
+        // The file's rows are the operator's: OK writes them even where they match the radio.
+        asRead.erase(record.channel);
         markRow(record.channel - 1, QString());
     }
     ui.lblMessage->setText(
@@ -182,13 +190,14 @@ void MemoryChannelEditorUI::AddChannelRow(const CAT::ChannelRecord& record) {
         *known = record;
     else
         channels.push_back(record);
+    unanswered.erase(record.channel);
     const int row = record.channel - 1;
     model->setItem(row, Channel, new QStandardItem(QString::number(record.channel)));
     model->setItem(row, Mode, new QStandardItem(QString::number(record.mode)));
     auto* frequency = new QLineEdit(frequencyText(record.frequency));
     placeCell(row, Frequency, frequency);
-    placeCell(row, Mode, comboOf(modes, modeIndex(record.mode)));
-    placeCell(row, Operation, comboOf({"Simplex", "Plus Shift", "Minus Shift"}, record.operation));
+    placeCell(row, Mode, modeBox(record.mode));
+    placeCell(row, Operation, comboOf(listOf(Backup::ShiftNames()), record.operation));
     auto* clarifierOn = new QCheckBox;
     auto* clarifier = new QLineEdit(QString::number(record.clarifierValue));
     clarifier->setValidator(new QIntValidator(-9999, 9999, clarifier));
@@ -198,7 +207,7 @@ void MemoryChannelEditorUI::AddChannelRow(const CAT::ChannelRecord& record) {
     clarifier->setEnabled(record.clarifierEnabled == 1);
     placeCell(row, ClarifierOn, clarifierOn);
     placeCell(row, ClarifierValue, clarifier);
-    placeCell(row, Ctcss, comboOf({"OFF", "ENC/DEC", "ENC"}, record.ctcssType));
+    placeCell(row, Ctcss, comboOf(listOf(Backup::ToneNames()), record.ctcssType));
     auto* tagOn = new QCheckBox;
     // The radio fills the tag field with blanks; they go back when the command is built.
     auto* tag =
@@ -208,16 +217,48 @@ void MemoryChannelEditorUI::AddChannelRow(const CAT::ChannelRecord& record) {
     tag->setEnabled(record.tagEnabled == 1);
     placeCell(row, TagOn, tagOn);
     placeCell(row, TagName, tag);
+    asRead[record.channel] = cellsText(row);
     frequency->setFocus();
+}
+
+// Everything the operator can change in a row, to tell a row left as it was read.
+QString MemoryChannelEditorUI::cellsText(int row) const {
+    const auto checked = [this, row](int column) {
+        return cell<QCheckBox>(row, column)->isChecked() ? "1" : "0";
+    };
+    const auto index = [this, row](int column) {
+        return QString::number(cell<QComboBox>(row, column)->currentIndex());
+    };
+    return QStringList{cell<QLineEdit>(row, Frequency)->text(),
+                       index(Mode),
+                       index(Operation),
+                       checked(ClarifierOn),
+                       cell<QLineEdit>(row, ClarifierValue)->text(),
+                       index(Ctcss),
+                       checked(TagOn),
+                       cell<QLineEdit>(row, TagName)->text()}
+        .join('\n');
+}
+
+bool MemoryChannelEditorUI::touched(int channel) const {
+    const auto read = asRead.find(channel);
+    return read == asRead.end() || read->second != cellsText(channel - 1);
+}
+
+void MemoryChannelEditorUI::noteUnanswered(int channel) {
+    unanswered.insert(channel);
+    ui.lblMessage->setText(QString("Channel %1 did not answer; new rows leave it alone.").arg(channel));
 }
 
 void MemoryChannelEditorUI::addRow() {
     for (int channel = 1; channel <= channelCount; ++channel) {
-        if (std::none_of(channels.begin(), channels.end(),
+        if (unanswered.count(channel) == 0 &&
+            std::none_of(channels.begin(), channels.end(),
                          [channel](const CAT::ChannelRecord& r) { return r.channel == channel; })) {
             CAT::ChannelRecord record;
             record.channel = channel;
             AddChannelRow(record);
+            asRead.erase(channel);
             ui.tableView->scrollTo(model->index(channel - 1, Channel));
             return;
         }
@@ -228,6 +269,8 @@ void MemoryChannelEditorUI::addRow() {
 void MemoryChannelEditorUI::clearChannels() {
     channels.clear();
     confirmed.clear();
+    asRead.clear();
+    unanswered.clear();
     resetModel();
     ui.lblMessage->clear();
 }
@@ -256,11 +299,17 @@ void MemoryChannelEditorUI::onButtonClicked(QAbstractButton* button) {
     }
 }
 
-// Nothing is written unless every row is valid.
+// Only the rows the operator changed are written, and nothing unless every one of them is
+// valid: a row left as the radio reported it never goes back, so neither a scan gone wrong
+// nor a field the editor cannot show changes the radio.
 void MemoryChannelEditorUI::confirm() {
     std::vector<CAT::ChannelRecord> rows;
     QStringList problems;
     for (const CAT::ChannelRecord& record : channels) {
+        if (!touched(record.channel)) {
+            markRow(record.channel - 1, QString());
+            continue;
+        }
         QString problem;
         const std::optional<CAT::ChannelRecord> row = rowRecord(record, problem);
         markRow(record.channel - 1, problem);
@@ -296,13 +345,12 @@ std::optional<CAT::ChannelRecord> MemoryChannelEditorUI::rowRecord(const CAT::Ch
         problem = "the frequency lies outside 30 kHz to 56 MHz";
         return std::nullopt;
     }
-    const int mode = cell<QComboBox>(row, Mode)->currentIndex();
-    if (mode < 0) {
+    const QComboBox* mode = cell<QComboBox>(row, Mode);
+    if (mode->currentIndex() < 0) {
         problem = "no mode chosen";
         return std::nullopt;
     }
-    // FM-N has two codes: the one the radio gave stays unless the operator chose anew.
-    out.mode = mode == modeIndex(record.mode) ? record.mode : modeCode(mode);
+    out.mode = mode->currentData().toInt();
     out.operation = cell<QComboBox>(row, Operation)->currentIndex();
     out.clarifierEnabled = cell<QCheckBox>(row, ClarifierOn)->isChecked() ? 1 : 0;
     out.clarifierValue = out.clarifierEnabled ? cell<QLineEdit>(row, ClarifierValue)->text().toInt() : 0;

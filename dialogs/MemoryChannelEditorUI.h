@@ -6,16 +6,18 @@
 
 #include <QDialog>
 
+#include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 class QAbstractButton;
 class QStandardItemModel;
 
 // The radio's memory channels 1-99 in a table, one row per channel (row = channel - 1), with an
-// editor in every cell. OK checks every row before anything is written: a refused row is marked
-// and the dialog stays open; once all rows are valid the dialog is accepted and the rows to
-// write are in confirmedChannels().
+// editor in every cell. OK checks every row the operator changed before anything is written: a
+// refused row is marked and the dialog stays open; once they are all valid the dialog is
+// accepted and the rows to write, those changed alone, are in confirmedChannels().
 class MemoryChannelEditorUI : public QDialog {
     Q_OBJECT
 
@@ -24,7 +26,10 @@ public:
 
     // Shows a channel in its row; a channel read again replaces its earlier record.
     void AddChannelRow(const Yaesu::Commands::FT891::ChannelRecord& record);
-    // A new row on the lowest free channel.
+    // A channel the scan asked for that did not answer: it may hold something, so a new row
+    // does not take it.
+    void noteUnanswered(int channel);
+    // A new row on the lowest channel that is free and answered.
     void addRow();
     // Empties the records and the rows; rows can be added again afterwards.
     void clearChannels();
@@ -51,11 +56,17 @@ private:
     std::optional<Yaesu::Commands::FT891::ChannelRecord>
     rowRecord(const Yaesu::Commands::FT891::ChannelRecord& record, QString& problem) const;
     void markRow(int row, const QString& problem);
+    QString cellsText(int row) const;
+    // A row is the operator's once a cell differs from the radio's answer that filled it; a row
+    // added or imported is the operator's from the start.
+    bool touched(int channel) const;
     void resetModel();
     template <class Widget> Widget* cell(int row, int column) const;
     void placeCell(int row, int column, QWidget* widget);
 
     std::vector<Yaesu::Commands::FT891::ChannelRecord> channels;
     std::vector<Yaesu::Commands::FT891::ChannelRecord> confirmed;
+    std::map<int, QString> asRead; // by channel: the cells as the radio's answer filled them
+    std::set<int> unanswered;
     QStandardItemModel* model;
 };

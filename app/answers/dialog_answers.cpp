@@ -10,6 +10,8 @@
 #include <QSerialPort>
 #include <QTimer>
 
+#include <algorithm>
+
 #include <fmt/format.h>
 
 namespace CAT = Yaesu::Commands::FT891;
@@ -61,33 +63,61 @@ void Corvane::onNotchAnswer(CAT::IntPair value) {
     }
 }
 
-// During the scan every answer is the channel asked for, whatever its channel field says.
-// Outside it, a channel's tag names the memory channel the radio is on.
+// An answer names its channel: the scan files it under that number when the scan has read that
+// channel and the read's ID; answer is still to come (so a late answer after its skip still
+// lands in its own row), and drops any other; the answer for the channel asked moves on. Other answers, a
+// radio in memory mode asked for its channel's tag, and answers on their way when the scan stopped change
+// only the display, and only when they are for the channel the radio is on.
 void Corvane::onMemoryChannelAnswer(CAT::ChannelRecord channel) {
-    if (!memoryScanActive) {
-        if (channel.tagEnabled == 1)
-            ui.VFO->setText(QString::fromStdString(channel.tagName).trimmed());
+    if (memoryChannelOn != 0 && channel.channel == memoryChannelOn && channel.tagEnabled == 1)
+        ui.VFO->setText(QString::fromStdString(channel.tagName).trimmed());
+    if (!memoryScanActive)
+        return;
+    if (std::find(memoryScanFences.begin(), memoryScanFences.end(), channel.channel) ==
+        memoryScanFences.end()) {
+        Trace(fmt::format("memory channel {:d} not read by the scan: dropped\r\n", channel.channel));
         return;
     }
-    channel.channel = memoryScanChannel;
     memoryChannels.push_back(channel);
     if (memoryEditor)
         memoryEditor->AddChannelRow(channel);
-    advanceMemoryScan();
+    // The channel asked for has answered: the next one need not wait for the ID answer.
+    if (channel.channel == memoryScanChannel)
+        advanceMemoryScan();
+}
+
+// The radio answers in the order it was asked, so everything it had to say about a channel
+// comes before the ID answer behind that channel's read: a channel with no MT answer by then
+// is empty (whatever "?;" came meanwhile, which may refuse any other command). The ID answer
+// of a channel skipped for its silence closes that channel alone.
+void Corvane::onMemoryScanFence() {
+    if (memoryScanFences.empty())
+        return;
+    const int channel = memoryScanFences.front();
+    memoryScanFences.pop_front();
+    if (channel == memoryScanChannel)
+        advanceMemoryScan();
 }
 
 void Corvane::advanceMemoryScan() {
     ++memoryScanChannel;
-    if (memoryScanChannel > lastScannedChannel || !sendIfOpen(CAT::ReadMT(memoryScanChannel), false)) {
+    if (memoryScanChannel > lastScannedChannel || !readMemoryChannel(memoryScanChannel))
         stopMemoryScan();
-        return;
-    }
+}
+
+// The channel's read with the ID read behind it, its fence.
+bool Corvane::readMemoryChannel(int channel) {
+    if (!sendIfOpen(CAT::ReadMT(channel), false) || !sendIfOpen(CAT::ReadID(), false))
+        return false;
+    memoryScanFences.push_back(channel);
     memoryScanTimer->start();
+    return true;
 }
 
 void Corvane::stopMemoryScan() {
     memoryScanActive = false;
     memoryScanChannel = 1;
+    memoryScanFences.clear();
     if (memoryScanTimer)
         memoryScanTimer->stop();
 }
@@ -96,5 +126,7 @@ void Corvane::onMemoryChannelUnanswered() {
     if (!memoryScanActive)
         return;
     Trace(fmt::format("memory channel {:d} unanswered\r\n", memoryScanChannel));
+    if (memoryEditor)
+        memoryEditor->noteUnanswered(memoryScanChannel);
     advanceMemoryScan();
 }

@@ -148,8 +148,8 @@ void Corvane::onUnknownAnswer(const std::string& answer) {
     if (restoreInFlight && answer == "?;") {
         finishRestore();
     } else if (memoryScanActive && answer == "?;") {
-        // An empty channel: the scan goes on with the next one.
-        advanceMemoryScan();
+        // An empty channel, or another command refused: the ID answer behind the channel's
+        // read tells which.
         return;
     }
     if (!lastAnswer.empty())

@@ -83,7 +83,9 @@ void Corvane::onInformationAnswer(const CAT::InformationRecord& info) {
     ui.VFOType->setText(QString::fromStdString(fmt::format(fmt::runtime(status->label), info.channel)));
     if (status->vfoA)
         ui.lblB->setText("B");
-    if (status->readsChannel)
+    memoryChannelOn = status->readsChannel ? info.channel : 0;
+    // The scan reads every channel itself; a read of its own would only cross the scan's.
+    if (status->readsChannel && !memoryScanActive)
         write(CAT::ReadMT(info.channel));
 }
 

@@ -52,7 +52,7 @@ void Corvane::on_btnNotch_clicked() {
         sendIfOpen(command, false);
 }
 
-// Opens the editor (one at most) and reads channels 1-99 into it, one read per answer. The
+// Opens the editor (one at most) and reads channels 1-99 into it, one channel at a time. The
 // scan starts only when its first read went out, so a closed port never leaves it running.
 void Corvane::on_btnMemEdit_clicked() {
     if (memoryScanActive)
@@ -78,11 +78,8 @@ void Corvane::on_btnMemEdit_clicked() {
         memoryScanTimer->setInterval(memoryChannelTimeoutMs);
         connect(memoryScanTimer, &QTimer::timeout, this, &Corvane::onMemoryChannelUnanswered);
     }
-    memoryScanChannel = 1;
-    if (sendIfOpen(CAT::ReadMT(memoryScanChannel), false)) {
-        memoryScanActive = true;
-        memoryScanTimer->start();
-    }
+    stopMemoryScan();
+    memoryScanActive = readMemoryChannel(memoryScanChannel);
 }
 
 void Corvane::writeMemoryChannels() {

@@ -328,13 +328,17 @@ class ChannelFileTest : public FrontPanelTest {
 protected:
     MemoryChannelEditorUI* openScanned() {
         window->ui.btnMemEdit->click();
-        EXPECT_EQ(radioReceivesUntilQuiet(), "MT001;");
+        EXPECT_EQ(radioReceivesUntilQuiet(), "MT001;ID;");
+        // Each read's answer, then the answer to the ID; read behind it.
         std::string empty;
         for (int channel = 3; channel <= 99; ++channel)
-            empty += "?;";
-        // 7.074 MHz DATA-USB tagged; 29.62 MHz FM-N (code 10), clarifier on at -150 Hz, ENC/DEC, minus shift.
-        radioSends(
-            "MT001007074000+000000C000001FT8 40M     ;MT002029620000-015010A010020            ;" + empty, 0);
+            empty += "?;ID0650;";
+        // 7.074 MHz DATA-USB tagged; 29.62 MHz DATA-FM (code A), clarifier on at -150 Hz, ENC/DEC,
+        // minus shift.
+        radioSends("MT001007074000+000000C000001FT8 40M     ;ID0650;"
+                   "MT002029620000-015010A010020            ;ID0650;" +
+                       empty,
+                   0);
         radioReceivesUntilQuiet();
         const auto open = window->findChildren<MemoryChannelEditorUI*>();
         return open.size() == 1 ? open.front() : nullptr;
@@ -351,7 +355,7 @@ TEST_F(ChannelFileTest, ExportThenImportRestoresTheRows) {
     const std::string exported = readFile(path("channels.csv"));
     EXPECT_EQ(exported, "channel,frequency,mode,shift,clarifier,clarifier offset,tone,tag\n"
                         "1,7074000,DATA_USB,Simplex,off,0,OFF,FT8 40M\n"
-                        "2,29620000,FM_N,Minus Shift,on,-150,ENC/DEC,\n");
+                        "2,29620000,DATA_FM,Minus Shift,on,-150,ENC/DEC,\n");
     editor->ui.buttonBox_2->button(QDialogButtonBox::Cancel)->click();
     EXPECT_TRUE(editor->records().empty());
 
@@ -362,7 +366,7 @@ TEST_F(ChannelFileTest, ExportThenImportRestoresTheRows) {
     EXPECT_EQ(readFile(path("again.csv")), exported);
     editor->ui.buttonBox_2->button(QDialogButtonBox::Ok)->click();
     EXPECT_EQ(radioReceivesUntilQuiet(),
-              "MT001007074000+000000C000001FT8 40M     ;MT002029620000-015010B010020            ;");
+              "MT001007074000+000000C000001FT8 40M     ;MT002029620000-015010A010020            ;");
 }
 
 // A bad file changes no row and names its line and column; a row the editor refuses stops

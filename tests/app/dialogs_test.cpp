@@ -195,7 +195,7 @@ TEST_F(DialogTest, WindowDestroyedWithItsDialogsOpen) {
     replyTo("CO011300;");
     replyTo("BP00001;");
     window->ui.btnMemEdit->click();
-    EXPECT_EQ(radioReceivesUntilQuiet(), "MT001;");
+    EXPECT_EQ(radioReceivesUntilQuiet(), "MT001;ID;");
     ASSERT_EQ(openDialogs<ContourUI>().size(), 1u);
     ASSERT_EQ(openDialogs<ManualNotchUI>().size(), 1u);
     ASSERT_EQ(openDialogs<MemoryChannelEditorUI>().size(), 1u);

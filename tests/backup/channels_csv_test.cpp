@@ -21,12 +21,12 @@ bool same(const ChannelRecord& a, const ChannelRecord& b) {
 
 const std::string header = "channel,frequency,mode,shift,clarifier,clarifier offset,tone,tag\n";
 
-// Every mode, shift and tone, a negative clarifier, and tags with a comma and a quote.
+// Every mode, shift and tone (DCS included), a negative clarifier, and tags with a comma and a
+// quote.
 TEST(ChannelsCsv, RoundTripKeepsEveryField) {
     std::vector<ChannelRecord> channels;
-    const int modes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13};
-    for (int i = 0; i < 12; ++i)
-        channels.push_back({i + 1, 7000000 + i * 1000, -i * 100, i % 2, modes[i], i % 3, (i + 1) % 3, 0, ""});
+    for (int i = 0; i < 13; ++i)
+        channels.push_back({i + 1, 7000000 + i * 1000, -i * 100, i % 2, i + 1, (i + 1) % 4, i % 3, 0, ""});
     channels.push_back({20, 29620000, 0, 0, 4, 1, 2, 1, "RPT, \"29\""});
     channels.push_back({99, 30000, 9999, 1, 1, 0, 0, 1, "EDGE"});
     const std::string csv = Backup::WriteChannelsCsv(channels);
@@ -39,13 +39,40 @@ TEST(ChannelsCsv, RoundTripKeepsEveryField) {
         EXPECT_TRUE(same(read.channels[i], channels[i])) << "row " << i;
 }
 
-// The radio reports FM-N as 10 or 11 and pads tags with blanks: the file says FM_N and the tag.
-TEST(ChannelsCsv, WritesTheRadiosOddities) {
-    const std::string csv = Backup::WriteChannelsCsv({{3, 28500000, 0, 0, 10, 0, 0, 1, "10M FM      "}});
-    EXPECT_EQ(csv, header + "3,28500000,FM_N,Simplex,off,0,OFF,10M FM\n");
+// Code A is DATA-FM and tone 3 DCS: the file says so and reads them back as they were; the
+// radio pads tags with blanks, the file holds the tag alone.
+TEST(ChannelsCsv, DataFmAndDcsAsTheRadioHasThem) {
+    const std::string csv = Backup::WriteChannelsCsv(
+        {{3, 29300000, 0, 0, 0xA, 0, 0, 1, "DATA FM     "}, {4, 29620000, 0, 0, 0x4, 3, 2, 1, "RPT DCS"}});
+    EXPECT_EQ(csv, header + "3,29300000,DATA_FM,Simplex,off,0,OFF,DATA FM\n"
+                            "4,29620000,FM,Minus Shift,off,0,DCS,RPT DCS\n");
     const Backup::ReadChannels read = ReadChannelsCsv(csv + "\r\n\n");
-    ASSERT_EQ(read.channels.size(), 1u);
-    EXPECT_EQ(read.channels[0].mode, 11);
+    ASSERT_EQ(read.channels.size(), 2u);
+    EXPECT_EQ(read.channels[0].mode, 0xA);
+    EXPECT_EQ(read.channels[1].ctcssType, 3);
+}
+
+// Files written before keep importing: every mode name they used reads as before (FM_N as the
+// radio's FM-N, code B), and the radio's own spelling of a mode is taken too.
+TEST(ChannelsCsv, ReadsTheNamesOfEarlierFiles) {
+    const Backup::ReadChannels read = ReadChannelsCsv(header + "1,7000000,LSB,Simplex,off,0,OFF,\n"
+                                                               "2,7000000,USB,Simplex,off,0,OFF,\n"
+                                                               "3,7000000,CW,Simplex,off,0,OFF,\n"
+                                                               "4,7000000,FM,Simplex,off,0,OFF,\n"
+                                                               "5,7000000,AM,Simplex,off,0,OFF,\n"
+                                                               "6,7000000,RTTY_LSB,Simplex,off,0,OFF,\n"
+                                                               "7,7000000,CW_R,Simplex,off,0,OFF,\n"
+                                                               "8,7000000,DATA_LSB,Simplex,off,0,OFF,\n"
+                                                               "9,7000000,RTTY_USB,Simplex,off,0,OFF,\n"
+                                                               "11,7000000,FM_N,Simplex,off,0,OFF,\n"
+                                                               "12,7000000,DATA_USB,Simplex,off,0,OFF,\n"
+                                                               "13,7000000,AM_N,Simplex,off,0,OFF,\n"
+                                                               "14,7000000,DATA-FM,Simplex,off,0,OFF,\n");
+    ASSERT_EQ(read.problem, "");
+    std::vector<int> modes;
+    for (const ChannelRecord& record : read.channels)
+        modes.push_back(record.mode);
+    EXPECT_EQ(modes, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 0xB, 0xC, 0xD, 0xA}));
 }
 
 struct BadRows {
@@ -102,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadRows{"UnknownShift", "2,7074000,USB,Up,off,0,OFF,\n",
                 "line 3: column shift: \"Up\" is not Simplex, Plus Shift or Minus Shift"},
         BadRows{"UnknownTone", "2,7074000,USB,Simplex,off,0,TSQ,\n",
-                "line 3: column tone: \"TSQ\" is not OFF, ENC/DEC or ENC"},
+                "line 3: column tone: \"TSQ\" is not OFF, ENC/DEC, ENC or DCS"},
         BadRows{"MissingColumn", "2,7074000,USB,Simplex,off,0,OFF\n", "line 3: 7 columns, not 8"},
         BadRows{"OpenQuote", "2,7074000,USB,Simplex,off,0,OFF,\"TAG\n", "line 3: a quote is left open"},
         BadRows{"MoreThan99", hundredRows(), "line 101: more than 99 channels"}),
