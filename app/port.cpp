@@ -90,8 +90,11 @@ void Corvane::feedPort() {
         handedBytes += size;
         lineBusyUntilUs = std::max(lineBusyUntilUs, now) + lineTimeUs(size, serialPort->baudRate());
         noteTransmitCommand(next.text);
-        if (next.handed)
+        // The power sequences time their pauses from here: their bytes leave at once.
+        if (next.handed) {
+            serialPort->flush();
             next.handed();
+        }
     }
     feeding = false;
 }

@@ -316,9 +316,9 @@ void Corvane::checkHeartbeat(qint64 now) {
 void Corvane::heardFromRadio() {
     const qint64 now = meterClock.elapsed();
     const qint64 silence = lastHeardAt < 0 ? 0 : now - lastHeardAt;
-    // A meter read that went unanswered for its whole time: the radio was away, if only for
-    // a moment.
-    const bool missedARead = unansweredSince >= 0 && now - unansweredSince > meterAnswerTimeoutMs;
+    // A meter read that went unanswered for its whole time, given up and asked again: the radio
+    // was away, if only for a moment.
+    const bool missedARead = unansweredSince >= 0 && now - unansweredSince >= meterAnswerTimeoutMs;
     lastHeardAt = now;
     unansweredSince = -1;
     // A radio switched off and on again has forgotten its auto-information, however short the
