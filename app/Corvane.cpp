@@ -59,6 +59,7 @@ void Corvane::connectPort() {
     connect(serialPort, &QSerialPort::readyRead, this, &Corvane::OnRadioRead);
     connect(serialPort, &QSerialPort::aboutToClose, this, &Corvane::OnPortClosing);
     connect(serialPort, &QSerialPort::errorOccurred, this, &Corvane::onPortError);
+    connect(serialPort, &QSerialPort::bytesWritten, this, &Corvane::onBytesWritten);
 }
 
 void Corvane::connectSignals() {

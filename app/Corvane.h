@@ -2,6 +2,7 @@
 
 #include "ui_Corvane.h"
 
+#include "app/outbox.h"
 #include "cat/ft891.h"
 
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -209,11 +211,23 @@ public:
 
 private:
     // --- sending (app/port.cpp) ---
-    // Writes one command; with `flush` the bytes go to the device at once. No open check:
-    // answer handling only runs when bytes have arrived.
+    // Queues one command for the radio. No open check: answer handling only runs when bytes
+    // have arrived, and a command for a closed port is dropped. The port drains by its own
+    // notifier; `flush` is no longer needed and kept for the callers.
     void write(const std::string& command, bool flush = true);
     // The same for the operator's actions: nothing at all is sent while the port is closed.
     bool sendIfOpen(const std::string& command, bool flush = true);
+    // Both come here: false when the command cannot go out (the port closed, a reopened device
+    // not yet known as the radio, its lane of the outbox full). `handed` runs when it leaves
+    // for the port.
+    bool queueCommand(const std::string& command, std::function<void()> handed = {});
+    // Hands the outbox's commands to the port, whole, while the line has room for them.
+    void feedPort();
+    void onBytesWritten(qint64 bytes);
+    // What a command handed to the port does to the transmitter.
+    void noteTransmitCommand(const std::string& command);
+    // A release that cannot go out now is owed: it goes first when the radio is back.
+    void oweIfRelease(const std::string& command);
 
     // --- read-back chain (app/readback.cpp) ---
     // An answer (skipping: a read the radio refused or never answered) moves the chain on,
@@ -562,6 +576,31 @@ private:
     QString portPath;
     int portBaudRate = 0;
 
+    // --- the way to the radio (app/port.cpp) ---
+    Outbox outbox;
+    // While set, what the window sends is a network client's set (net/corvane_network.cpp).
+    bool sendingForNetwork = false;
+    bool feeding = false;
+    QTimer* feedTimer = nullptr;
+    // Bytes handed to the port are on the line until about this time (µs on lineClock): the
+    // next command is handed only when they have almost crossed it, so the device's own buffer
+    // never holds more than a few commands and a release waits behind nothing.
+    QElapsedTimer lineClock;
+    qint64 lineBusyUntilUs = 0;
+    qint64 handedBytes = 0, writtenBytes = 0; // since the port opened
+    // Whether the panel (MOX) or a client (TX) may have the transmitter keyed: set as a key
+    // command is handed, cleared once a release has been written to the device.
+    struct Keying {
+        bool mayBeKeyed = false;
+        qint64 releaseEndsAt = -1; // handedBytes at the end of a release not yet written
+        // An owed release went to a reopened device not yet known as the radio: owed again
+        // when the device is refused.
+        bool releaseToConfirm = false;
+    };
+    Keying catKeying, moxKeying;
+    // The keying a TX or MX command acts on; nullptr for any other command.
+    Keying* keyingFor(const std::string& command);
+
     // --- tuning ---
     TuningBurst tuningA, tuningB;
     // The mode code the radio last reported (IF, MD); -1 until it has.
@@ -614,13 +653,62 @@ private:
     void tryReopen();
     // For the operator's actions: false, said once in the status bar, while the line is down.
     bool lineOpen();
+    // Whether `command` may go out while a reopened device is being checked; says once why not.
+    bool checkAllows(const std::string& command);
+    // Why the device now at the port's path is not the radio's (another USB serial number or
+    // /dev/serial/by-id name, or the device that was refused before); empty when it may be.
+    QString deviceRefusal() const;
+    void rememberRadioDevice();
+    // The reopened device did not answer as the radio: it is closed again and waited past.
+    // `remember`: it is not opened again until another device takes the path.
+    void refuseDevice(const QString& reason, bool remember);
+    void askIdentity();
+    // True when `id` answered the check of a reopened device (the window's model check
+    // then has nothing to do).
+    bool identityChecked(int id);
+    // After a lost line: TX0; (and MX0;) when the panel or a client may have keyed the radio.
+    void sendOwedRelease();
     // Every message from the radio, whatever it is, shows it is listening.
     void heardFromRadio();
     // The meter reads are the heartbeat: too long without any answer to them and the radio is
     // taken for silent, and asked once a second until it answers again.
     void checkHeartbeat(qint64 now);
     QTimer* reopenTimer = nullptr;
+    QTimer* identityTimer = nullptr;
     bool lineLost = false;
+    int lineLosses = 0; // a sequence's pauses started on a lost line end without sending
+    // A reopened port may now be another program's device: until it answers the power query
+    // only the power sequence goes out to it, and until it answers ID; as an FT-891 no set
+    // but the owed release.
+    enum class LineCheck : std::uint8_t { None, Power, Identity };
+    LineCheck lineCheck = LineCheck::None;
+
+public:
+    // What the radio's device is known by (empty where the path has no USB serial number or
+    // /dev/serial/by-id name, as a pseudo-terminal).
+    struct DeviceIdentity {
+        QString byId;
+        QString serialNumber;
+    };
+    // One device node: its number, and its creation, which a pseudo-terminal number taken
+    // again by another program does not share.
+    struct DeviceInstance {
+        quint64 device = 0, inode = 0;
+        qint64 createdNs = 0;
+        bool operator==(const DeviceInstance& o) const {
+            return device == o.device && inode == o.inode && createdNs == o.createdNs;
+        }
+    };
+
+private:
+    // The radio's device when it last answered.
+    DeviceIdentity radioDevice;
+    // The device refused last, and why: not opened again until the path leads to another one.
+    std::optional<DeviceInstance> refusedDevice;
+    QString refusedBecause;
+    QString refusalSaid;
+    // Where udev names serial devices by their USB identity; tests use a folder of their own.
+    QString serialByIdFolder = "/dev/serial/by-id";
     bool notSentSaid = false;
     bool radioSilent = false;
     qint64 lastHeardAt = -1;     // on meterClock; -1 before the first message

@@ -46,6 +46,11 @@ template <std::string (*Read)()> ChainWrites fixed(const std::string&, const Cha
     return {{Read()}};
 }
 
+// The transmit state: keyed by CAT (1), by the radio's own PTT or MOX (2), or not (0).
+std::string readTransmitState() {
+    return "TX;";
+}
+
 // Auto-information goes on here, then is read back.
 ChainWrites afterAG(const std::string&, const ChainContext&) {
     return {{CAT::SetAI(1), Role::Set}, {CAT::ReadAI()}};
@@ -181,7 +186,8 @@ struct ChainTable {
         {Kind::SD, fixed<CAT::ReadSH>},
         {Kind::SH, fixed<CAT::ReadSQ>, true},
         {Kind::SQ, fixed<CAT::ReadST>},
-        {Kind::ST, fixed<CAT::ReadVD>},
+        {Kind::ST, fixed<readTransmitState>},
+        {Kind::TX, fixed<CAT::ReadVD>},
         {Kind::VD, fixed<CAT::ReadVG>},
         {Kind::VG, fixed<CAT::ReadVX>},
         {Kind::VX, nullptr, false, true},
@@ -202,13 +208,13 @@ struct ChainTable {
         return nullptr;
     }
 };
-static_assert(std::size(ChainTable::links) == 52, "the chain has a link for each of its 52 answer kinds");
+static_assert(std::size(ChainTable::links) == 53, "the chain has a link for each of its 53 answer kinds");
 static_assert(ChainTable::eachAnswerOnce(), "an answer kind has two links in the chain");
 
 namespace {
 // Reads of a full chain for a radio in a voice mode: 16 before the menu, the 158 menu items,
-// 42 after it. Other modes differ by a read or two; the progress bar only needs the scale.
-constexpr int typicalChainReads = 16 + 158 + 42;
+// 43 after it. Other modes differ by a read or two; the progress bar only needs the scale.
+constexpr int typicalChainReads = 16 + 158 + 43;
 
 // The radio answers a read with the read's own mnemonic and selector digits first, so an
 // answer belongs to a read when it starts with the read's text ("CN01;" → "CN01023;").
@@ -371,9 +377,22 @@ void Corvane::showRadioSilent() {
 }
 
 void Corvane::onPowerAnswer(int state) {
+    if (state != 0 && state != 1)
+        return;
+    // A reopened device answered the power query: a release owed since the line went goes
+    // first, then its identity is asked before anything else is set.
+    if (lineCheck == LineCheck::Power) {
+        lineCheck = LineCheck::Identity;
+        sendOwedRelease();
+    }
+    if (lineCheck == LineCheck::None)
+        rememberRadioDevice();
     switch (state) {
     case 1:
-        if (!readBackInProgress) {
+        if (lineCheck == LineCheck::Identity) {
+            powerQueryPending = false;
+            askIdentity();
+        } else if (!readBackInProgress) {
             powerQueryPending = false;
             startReadBack();
         }
@@ -385,8 +404,6 @@ void Corvane::onPowerAnswer(int state) {
             statusBar()->clearMessage();
         }
         paintButton(ui.btnPWR, defaultButtonColour);
-        break;
-    default:
         break;
     }
 }
@@ -414,6 +431,8 @@ constexpr RefusedModel refusedModels[] = {
 } // namespace
 
 void Corvane::onIdentityAnswer(int id) {
+    if (identityChecked(id))
+        return;
     if (memoryScanActive)
         onMemoryScanFence();
     const auto* model = std::find_if(std::begin(refusedModels), std::end(refusedModels),

@@ -7,6 +7,7 @@
 #include "storage/network_settings.h"
 
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QSerialPort>
 #include <QStatusBar>
 
@@ -108,6 +109,7 @@ Rigctl::RadioState Corvane::networkState() const {
 
 // A client's set goes out as the front panel sends it; the panel shows it once the radio answers.
 void Corvane::applyNetworkAction(const Action& action) {
+    const QScopedValueRollback<bool> fromNetwork(sendingForNetwork, true);
     switch (action.kind) {
     case Action::Kind::Frequency:
         sendIfOpen(action.vfoB ? CAT::SetFB(static_cast<int>(action.hertz))
@@ -186,6 +188,7 @@ void Corvane::noteNetworkAnswer(CAT::CommandType kind, const std::string& answer
     if (widthSettles && networkNotes.passbandMode >= 0 &&
         networkNotes.passbandMode == ui.cbMode->currentIndex() && bandModeSettled()) {
         networkNotes.passbandMode = -1;
+        const QScopedValueRollback<bool> fromNetwork(sendingForNetwork, true);
         chooseNetworkWidth(networkNotes.passband);
     }
 }

@@ -279,7 +279,7 @@ void Corvane::on_cbMeterTypeActivated(int index) {
 void Corvane::pollMeter() {
     const bool radioOn = ShowsColour(ui.btnPWR, PowerOnColour());
     if (!meterPolling || !serialPort || !serialPort->isOpen() || !radioOn || readBackInProgress ||
-        restoreInFlight || memoryScanActive || !isEnabled()) {
+        restoreInFlight || memoryScanActive || !isEnabled() || lineCheck != LineCheck::None) {
         meterReadSentAt = -1;
         unansweredSince = -1;
         // Nothing is asked now, so nothing is found silent: a radio switched off from the
@@ -316,8 +316,15 @@ void Corvane::checkHeartbeat(qint64 now) {
 void Corvane::heardFromRadio() {
     const qint64 now = meterClock.elapsed();
     const qint64 silence = lastHeardAt < 0 ? 0 : now - lastHeardAt;
+    // A meter read that went unanswered for its whole time, given up and asked again: the radio
+    // was away, if only for a moment.
+    const bool missedARead = unansweredSince >= 0 && now - unansweredSince >= meterAnswerTimeoutMs;
     lastHeardAt = now;
     unansweredSince = -1;
+    // A radio switched off and on again has forgotten its auto-information, however short the
+    // silence was.
+    if (radioSilent || missedARead)
+        write(CAT::SetAI(1), false);
     if (!radioSilent)
         return;
     radioSilent = false;

@@ -177,7 +177,8 @@ void WindowTest::radioSends(const std::string& bytes, int settleMs) {
 
 bool WindowTest::windowIdle() const {
     const QSerialPort* port = window ? CorvaneTestAccess::port(*window) : nullptr;
-    return bytesWaitingAtWindow() == 0 && (!port || port->bytesToWrite() == 0);
+    return bytesWaitingAtWindow() == 0 && (!port || port->bytesToWrite() == 0) &&
+           (!window || CorvaneTestAccess::outboxEmpty(*window));
 }
 
 std::string WindowTest::radioReceivesUntilQuiet(int quietMs, int timeoutMs) {

@@ -140,6 +140,9 @@ struct CorvaneTestAccess {
     static float& lastBusyLevel(Corvane& w) { return w.lastBusyLevel; }
     static QRectF meterBarRect(Corvane& w) { return w.meterBarRect; }
     static QSerialPort* port(Corvane& w) { return w.serialPort; }
+    // No command waits in the window for the line.
+    static bool outboxEmpty(const Corvane& w) { return w.outbox.empty(); }
+    static QString& serialByIdFolder(Corvane& w) { return w.serialByIdFolder; }
     static bool dnrSavePending(Corvane& w) { return w.dnrSaveTimer && w.dnrSaveTimer->isActive(); }
     // Puts the read-back where it waits for `read` alone, as if the chain had just sent it,
     // for a test that plays the radio by hand from the middle of the chain. Nothing is sent

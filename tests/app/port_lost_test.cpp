@@ -2,7 +2,7 @@
 // write. The window says so, closes the port, sends nothing meanwhile, and starts over on the
 // same path as soon as the device is back.
 
-#include "tests/app/fixture.h"
+#include "tests/app/line_fixture.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -10,6 +10,7 @@
 #include <QStatusBar>
 
 #include <algorithm>
+#include <cerrno>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -44,46 +45,13 @@ void PrintTo(const LineLoss& c, std::ostream* out) {
     *out << c.name;
 }
 
-// The window's port is a link to a pseudo-terminal, as /dev/serial/by-id names an adapter;
-// the test plays the radio on its master end and can pull the pair out and plug a new one in.
-class LineLossTest : public WindowTest, public ::testing::WithParamInterface<LineLoss> {
+class LineLossTest : public ReturningLineTest, public ::testing::WithParamInterface<LineLoss> {
 protected:
-    QString link() const { return configHome.path() + "/radio"; }
-
-    void plugIn() {
-        line = std::make_unique<Sim::PtyPair>();
-        QFile::remove(link());
-        ASSERT_TRUE(QFile::link(QString::fromStdString(line->slavePath()), link()));
-    }
-
-    std::string lineReceives(const std::string& until, int timeoutMs = 5000) {
-        std::string received;
-        runEventsUntil(
-            [&] {
-                if (line)
-                    received += line->readAvailable();
-                return received.find(until) != std::string::npos;
-            },
-            timeoutMs);
-        return received;
-    }
-
     // Puts `fd` where the port's descriptor was; the port goes on using it.
     void replacePortDescriptor(int fd) {
         ASSERT_GE(fd, 0);
         ASSERT_GE(::dup2(fd, CorvaneTestAccess::port(*window)->handle()), 0);
         ::close(fd);
-    }
-
-    // The radio sends one answer, and the window has handled it (its trace line is written).
-    void lineSends(const std::string& answer) {
-        line->write(answer);
-        ASSERT_TRUE(runEventsUntil(
-            [&] {
-                return std::any_of(traceLines.begin(), traceLines.end(),
-                                   [&](const std::string& l) { return l.rfind(answer, 0) == 0; });
-            },
-            3000));
     }
 
     void inflict(Fault fault) {
@@ -108,10 +76,6 @@ protected:
             break;
         }
     }
-
-    QString status() const { return window->statusBar()->currentMessage(); }
-
-    std::unique_ptr<Sim::PtyPair> line;
 };
 
 } // namespace
@@ -141,6 +105,9 @@ TEST_P(LineLossTest, PortClosesAndTheStartBeginsAgainWhenItIsBack) {
     EXPECT_EQ(lineReceives("PS;"), "aslkdfk;PS;");
     EXPECT_EQ(CorvaneTestAccess::port(*window)->baudRate(), 4800);
     lineSends("PS1;");
+    // The device on the path is asked who it is before anything is set on it.
+    EXPECT_EQ(lineReceives("ID;"), "ID;");
+    lineSends("ID0650;");
     EXPECT_EQ(lineReceives("IF;"), "IF;") << "the radio is read back";
     EXPECT_TRUE(CorvaneTestAccess::readBackInProgress(*window));
 }
@@ -170,4 +137,39 @@ TEST_F(LineLossTest, ActionsWhileTheLineIsDownSendNothingAndSaySoOnce) {
 
     plugIn();
     EXPECT_EQ(lineReceives("PS;"), "aslkdfk;PS;") << "nothing of the clicks reaches the radio";
+}
+
+// A radio that takes bytes more slowly than they come fills the device's buffer: the commands
+// wait for room, whole and in order, and the line is not taken for lost.
+TEST_F(ReturningLineTest, FullDeviceBufferHoldsTheCommandsBack) {
+    plugIn();
+    storePort(link().toStdString(), 38400);
+    start();
+    ASSERT_EQ(lineReceives("PS;"), "aslkdfk;PS;");
+    lineSends("PS0;");
+
+    // Filled up to the last byte, as by a radio that has stopped reading for a moment.
+    const int filler = ::open(line->slavePath().c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(filler, 0);
+    // The terminal refuses a write larger than its room: smaller ones fill the rest.
+    const std::string junk(4096, 'x');
+    std::size_t filled = 0;
+    for (std::size_t chunk = junk.size(); chunk > 0; chunk /= 4)
+        for (ssize_t n; (n = ::write(filler, junk.data(), chunk)) > 0;)
+            filled += static_cast<std::size_t>(n);
+    EXPECT_EQ(errno, EAGAIN);
+    ::close(filler);
+
+    std::string expected;
+    for (int click = 0; click < 8; ++click) {
+        (click % 2 == 0 ? window->ui.btnUp : window->ui.btnDn)->click();
+        expected += click % 2 == 0 ? "CH0;" : "CH1;";
+    }
+    const std::string received = lineReceives(expected);
+    ASSERT_EQ(received.size(), filled + expected.size());
+    EXPECT_EQ(received.substr(0, filled), std::string(filled, 'x'));
+    EXPECT_EQ(received.substr(filled), expected);
+    EXPECT_TRUE(CorvaneTestAccess::port(*window)->isOpen());
+    EXPECT_FALSE(status().startsWith("Lost the connection")) << status().toStdString();
+    EXPECT_EQ(lineReceives(";", 500), "") << "no new start: the line was never lost";
 }

@@ -66,7 +66,7 @@ std::vector<std::string> usbReadBack() {
          {"FA;",  "FB;",  "FS;",  "GT0;", "ID;",  "IS0;", "KM1;", "KM2;", "KM3;", "KM4;", "KM5;",
           "KP;",  "KR;",  "KS;",  "LK;",  "MD0;", "MG;",  "ML0;", "ML1;", "MS;",  "MX;",  "NA0;",
           "NB0;", "NL0;", "NR0;", "OS0;", "PA0;", "PC;",  "PL;",  "PR1;", "PR0;", "RA0;", "RG0;",
-          "AG0;", "RL0;", "SC;",  "SD;",  "SH0;", "SQ0;", "ST;",  "VD;",  "VG;",  "VX;"})
+          "AG0;", "RL0;", "SC;",  "SD;",  "SH0;", "SQ0;", "ST;",  "TX;",  "VD;",  "VG;",  "VX;"})
         reads.push_back(r);
     return reads;
 }
