@@ -3,8 +3,8 @@
 // command the returning radio gets. A burst of sets from one client neither holds up another
 // client's release nor the operator's clicks.
 
-#include "tests/app/line_fixture.h"
 #include "net/net_server.h"
+#include "tests/app/line_fixture.h"
 #include "tests/net/net_fixture.h"
 
 #include <QApplication>
@@ -39,7 +39,7 @@ class OwedReleaseTest : public ReturningLineTest, public ::testing::WithParamInt
 protected:
     void SetUp() override {
         port = freeNetworkPort();
-        storeNetworkPort(databasePath(), port);
+        networkSettings = serverOn(port);
     }
     int port = 0;
 };
@@ -99,7 +99,7 @@ class SlowLineTest : public WindowTest {
 protected:
     void SetUp() override {
         port = freeNetworkPort();
-        storeNetworkPort(databasePath(), port);
+        networkSettings = serverOn(port);
         storePort(simulator.slavePath(), 4800);
         start();
         ASSERT_TRUE(readBackEndsOn(simulator, 60000));

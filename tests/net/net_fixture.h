@@ -6,12 +6,8 @@
 #include "storage/network_settings.h"
 #include "tests/app/fixture.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
-
-#include <sqlite3.h>
 
 #include <memory>
 #include <string>
@@ -23,15 +19,11 @@ inline int freeNetworkPort() {
     return probe.serverPort();
 }
 
-// state.db with the server on `port`, as an earlier run of the window would leave it.
-inline void storeNetworkPort(const QString& databasePath, int port) {
-    QDir().mkpath(QFileInfo(databasePath).path());
-    sqlite3* database = nullptr;
-    ASSERT_EQ(sqlite3_open(databasePath.toUtf8().constData(), &database), SQLITE_OK);
+// The server on `port`, as the window's fixture leaves it in state.db before the window starts.
+inline Storage::NetworkSettings serverOn(int port) {
     Storage::NetworkSettings settings;
     settings.port = port;
-    EXPECT_TRUE(Storage::StoreNetworkSettings(database, settings));
-    sqlite3_close(database);
+    return settings;
 }
 
 // A program connected to the window's server, sending whole lines.

@@ -3,6 +3,7 @@
 #include "net/net_server.h"
 #include "storage/network_settings.h"
 #include "tests/app/fixture.h"
+#include "tests/net/net_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,13 +22,6 @@
 #include <memory>
 
 namespace {
-
-// A port no one listens on right now.
-int freePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 QString statusText(Corvane& window) {
     auto* label = window.findChild<QLabel*>("lblNetworkStatus");
@@ -209,7 +203,7 @@ TEST_F(NetworkGroupTest, TakenPortThenAnotherPortThenAllInterfaces) {
     EXPECT_FALSE(allInterfaces->isChecked());
     EXPECT_EQ(portBox->value(), taken.serverPort());
 
-    const int port = freePort();
+    const int port = freeNetworkPort();
     portBox->setValue(port);
     emit portBox->editingFinished();
     EXPECT_TRUE(window->networkServer()->isListening());
@@ -242,7 +236,7 @@ TEST_F(NetworkGroupTest, KeyingOffAndTheTimeLimitAreAppliedAndKept) {
     EXPECT_EQ(limit->text(), "10 min");
     EXPECT_TRUE(window->networkServer()->keyingAllowed());
     EXPECT_EQ(window->networkServer()->transmitLimitMs(), 10 * 60 * 1000);
-    const int port = freePort();
+    const int port = freeNetworkPort();
     portBox->setValue(port);
     emit portBox->editingFinished();
     ASSERT_TRUE(window->networkServer()->isListening());
