@@ -46,6 +46,15 @@ protected:
             3000));
     }
 
+    // The window starts on a newly plugged line at `baud`, wakes the radio and hears it is off.
+    void startWithRadioOff(int baud) {
+        plugIn();
+        storePort(link().toStdString(), baud);
+        start();
+        ASSERT_EQ(lineReceives("PS;"), "aslkdfk;PS;");
+        lineSends("PS0;");
+    }
+
     void waitForClosedPort() {
         ASSERT_TRUE(runEventsUntil([this] { return !CorvaneTestAccess::port(*window)->isOpen(); }, 3000))
             << status().toStdString();

@@ -31,11 +31,7 @@ class StrangeDeviceTest : public ReturningLineTest, public ::testing::WithParamI
 
 TEST_P(StrangeDeviceTest, GetsNothingButThePowerQueryAndTheOwedReleaseAndIsClosedAgain) {
     const StrangeDevice& device = GetParam();
-    plugIn();
-    storePort(link().toStdString(), 38400);
-    start();
-    ASSERT_EQ(lineReceives("PS;"), "aslkdfk;PS;");
-    lineSends("PS0;");
+    ASSERT_NO_FATAL_FAILURE(startWithRadioOff(38400));
     // The operator keys with MOX, and the line goes.
     window->ui.ckMox->setChecked(true);
     ASSERT_EQ(lineReceives("MX1;"), "MX1;");

@@ -81,11 +81,7 @@ protected:
 } // namespace
 
 TEST_P(LineLossTest, PortClosesAndTheStartBeginsAgainWhenItIsBack) {
-    plugIn();
-    storePort(link().toStdString(), 4800);
-    start();
-    ASSERT_EQ(lineReceives("PS;"), "aslkdfk;PS;");
-    lineSends("PS0;");
+    ASSERT_NO_FATAL_FAILURE(startWithRadioOff(4800));
 
     inflict(GetParam().fault);
     ASSERT_TRUE(runEventsUntil(
@@ -121,11 +117,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, LineLossTest,
 // While the line is down the operator's actions send nothing, and the status bar says so
 // once, not at every click.
 TEST_F(LineLossTest, ActionsWhileTheLineIsDownSendNothingAndSaySoOnce) {
-    plugIn();
-    storePort(link().toStdString(), 38400);
-    start();
-    ASSERT_EQ(lineReceives("PS;"), "aslkdfk;PS;");
-    lineSends("PS0;");
+    ASSERT_NO_FATAL_FAILURE(startWithRadioOff(38400));
     inflict(Fault::HangUp);
     ASSERT_TRUE(runEventsUntil([this] { return !CorvaneTestAccess::port(*window)->isOpen(); }, 3000));
 
@@ -142,11 +134,7 @@ TEST_F(LineLossTest, ActionsWhileTheLineIsDownSendNothingAndSaySoOnce) {
 // A radio that takes bytes more slowly than they come fills the device's buffer: the commands
 // wait for room, whole and in order, and the line is not taken for lost.
 TEST_F(ReturningLineTest, FullDeviceBufferHoldsTheCommandsBack) {
-    plugIn();
-    storePort(link().toStdString(), 38400);
-    start();
-    ASSERT_EQ(lineReceives("PS;"), "aslkdfk;PS;");
-    lineSends("PS0;");
+    ASSERT_NO_FATAL_FAILURE(startWithRadioOff(38400));
 
     // Filled up to the last byte, as by a radio that has stopped reading for a moment.
     const int filler = ::open(line->slavePath().c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);

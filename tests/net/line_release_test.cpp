@@ -47,11 +47,7 @@ protected:
 } // namespace
 
 TEST_P(OwedReleaseTest, GoesFirstWhenTheRadioAnswersAgain) {
-    plugIn();
-    storePort(link().toStdString(), 38400);
-    start();
-    ASSERT_EQ(lineReceives("PS;"), "aslkdfk;PS;");
-    lineSends("PS0;");
+    ASSERT_NO_FATAL_FAILURE(startWithRadioOff(38400));
 
     auto client = connectClient(port);
     client->write("T 1\n");
