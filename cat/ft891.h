@@ -6,4 +6,5 @@
 #include "cat/field.h"
 #include "cat/menu.h"
 #include "cat/parsers.h"
+#include "cat/radio_facts.h"
 #include "cat/types.h"
