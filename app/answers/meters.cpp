@@ -279,7 +279,7 @@ void Corvane::on_cbMeterTypeActivated(int index) {
 void Corvane::pollMeter() {
     const bool radioOn = ShowsColour(ui.btnPWR, PowerOnColour());
     if (!meterPolling || !serialPort || !serialPort->isOpen() || !radioOn || readBackInProgress ||
-        restoreInFlight || memoryScanActive || !isEnabled()) {
+        restore.phase() == BandModeRestore::Phase::Restoring || memoryScanActive || !isEnabled()) {
         meterReadSentAt = -1;
         unansweredSince = -1;
         // Nothing is asked now, so nothing is found silent: a radio switched off from the
