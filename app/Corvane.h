@@ -193,7 +193,6 @@ public:
     void InsertBandModeSettings(int band, int mode);
     void RestoreBandModeSettings(int band, int mode);
     void SaveBandModeSettings(int band, int mode);
-    Storage::BandModeSettings shownBandModeSettings() const;
     void takeRestoreStep(BandModeRestore::Step step);
     // The line went away or the radio was switched off: nothing of it is known, nothing waits.
     void forgetRadio(bool poweredOff = false);
@@ -520,7 +519,6 @@ private:
     // The dialogs delete themselves when closed; the pointers follow.
     QPointer<ManualNotchUI> manualNotchDialog;
     QPointer<ContourUI> contourDialog;
-    int clarifierOffset = 0;
     int notchMenuValue = 0;
     int notchPosition = 0; // tens of Hz, as last reported or set; 0 while unknown
     // A channel the radio does not answer is skipped after a while.
@@ -560,6 +558,7 @@ private:
     // --- the radio as it last reported itself, and the band/mode restore ---
     Radio::RadioState radio;
     BandModeRestore restore;
+    void showRadio(Radio::Field field); // the panel follows the record (app/panel/radio_display.cpp)
 
     // --- DNR level: stored once a burst of changes is over ---
     QTimer* dnrSaveTimer = nullptr;

@@ -34,6 +34,7 @@ inline constexpr BandRange bandRanges[] = {
 };
 // clang-format on
 inline constexpr int generalCoverage = 11;
+inline constexpr const char* generalCoverageName = "GEN";
 static_assert(std::size(bandRanges) == generalCoverage);
 
 constexpr bool bandsAscendApart() {

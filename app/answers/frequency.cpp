@@ -75,8 +75,6 @@ void Corvane::onInformationAnswer(const CAT::InformationRecord& info) {
     radio.report(&Radio::RadioState::clarifier, Field::Clarifier,
                  Radio::Clarifier{info.clarifierEnabled == 1, info.clarifierValue});
     UpdateModeDisplay(info.mode);
-    clarifierOffset = info.clarifierValue;
-    ui.lblClarifierValue->setText(QString::fromStdString(fmt::format("{:d}Hz", clarifierOffset)));
     // The band follows whatever page is shown; only a held mouse button keeps cbBand still.
     if (!MouseButtonHeld())
         LookUpBand();

@@ -308,6 +308,7 @@ void Corvane::checkHeartbeat(qint64 now) {
     if (radioSilent || unansweredSince < 0 || now - unansweredSince < radioSilentAfterMs)
         return;
     radioSilent = true;
+    radio.radioSilent();
     meterPollTimer->setInterval(silentPollIntervalMs);
     statusBar()->showMessage("The radio does not answer: is it switched on, its CAT cable in and menu 05-06 "
                              "CAT RATE unchanged? Asking once a second");
@@ -318,6 +319,7 @@ void Corvane::heardFromRadio() {
     const qint64 silence = lastHeardAt < 0 ? 0 : now - lastHeardAt;
     lastHeardAt = now;
     unansweredSince = -1;
+    radio.report(&Radio::RadioState::line, Radio::Field::Line, Radio::Line::Open);
     if (!radioSilent)
         return;
     radioSilent = false;

@@ -8,14 +8,19 @@ bool Corvane::HasBandModeSettings(int band, int mode) {
                                 mode == -1 ? ui.cbMode->currentIndex() : mode);
 }
 
-Storage::BandModeSettings Corvane::shownBandModeSettings() const {
+namespace {
+
+// What the panel shows of the pair: the DNR switch, its level and the width list's index.
+Storage::BandModeSettings shown(int dnrEnabled, const Ui::CorvaneClass& ui) {
     return {dnrEnabled, ui.DNR->value(), ui.cbWidth->currentIndex()};
 }
+
+} // namespace
 
 void Corvane::InsertBandModeSettings(int band, int mode) {
     std::lock_guard<std::mutex> lock(databaseMutex);
     Storage::InsertBandMode(database, band == -1 ? ui.cbBand->currentIndex() : band,
-                            mode == -1 ? ui.cbMode->currentIndex() : mode, shownBandModeSettings());
+                            mode == -1 ? ui.cbMode->currentIndex() : mode, shown(dnrEnabled, ui));
 }
 
 void Corvane::SaveBandModeSettings(int band, int mode) {
@@ -32,5 +37,5 @@ void Corvane::SaveBandModeSettings(int band, int mode) {
     std::lock_guard<std::mutex> lock(databaseMutex);
     currentBandIndex = band == -1 ? ui.cbBand->currentIndex() : band;
     currentModeIndex = mode == -1 ? ui.cbMode->currentIndex() : mode;
-    Storage::UpdateBandMode(database, currentBandIndex, currentModeIndex, shownBandModeSettings());
+    Storage::UpdateBandMode(database, currentBandIndex, currentModeIndex, shown(dnrEnabled, ui));
 }

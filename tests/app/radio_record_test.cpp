@@ -46,6 +46,7 @@ TEST_F(RadioRecordTest, WidthReportedOnAnotherPageIsKept) {
     EXPECT_EQ(radioReceivesUntilQuiet(), "");
 
     const Radio::RadioState& radio = Access::radio(w);
+    EXPECT_EQ(radio.line.reported(Radio::Line::Lost), Radio::Line::Open);
     ASSERT_TRUE(radio.width.known());
     EXPECT_FALSE(radio.width.pending());
     EXPECT_EQ(radio.width.reported(), (Radio::Width{10, 1950}));
@@ -122,4 +123,18 @@ TEST_F(RadioRecordTest, PowerOffEndsAModeChangesWait) {
     EXPECT_EQ(Access::restore(w).phase(), BandModeRestore::Phase::Idle);
     radioSends("SH0012;");
     EXPECT_EQ(radioReceivesUntilQuiet(1200), "");
+}
+
+// The panel follows the record: a clarifier offset reported while another page is shown
+// shows at once and sends nothing; a radio switched off leaves the last offset on show.
+TEST_F(RadioRecordTest, ClarifierLabelFollowsTheRecord) {
+    Corvane& w = *window;
+    showMiscPage();
+    radioSends("IF001014074000-002000200000;");
+    EXPECT_EQ(radioReceivesUntilQuiet(), "");
+    EXPECT_EQ(Access::radio(w).clarifier.reported(), (Radio::Clarifier{false, -20}));
+    EXPECT_EQ(w.ui.lblClarifierValue->text(), "-20Hz");
+    radioSends("PS0;");
+    EXPECT_FALSE(Access::radio(w).clarifier.known());
+    EXPECT_EQ(w.ui.lblClarifierValue->text(), "-20Hz");
 }
