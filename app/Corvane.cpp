@@ -72,6 +72,7 @@ void Corvane::connectSignals() {
     }
     connect(modeChangeTimer, &QTimer::timeout, this, &Corvane::onModeChangeUnanswered);
     connect(restoreTimer, &QTimer::timeout, this, &Corvane::finishRestore);
+    connect(&radio, &Radio::RadioState::changed, this, &Corvane::showRadio);
     // The front panel's combo-box slots do not follow the on_<object>_<signal> names.
     connect(ui.cbMode, QOverload<int>::of(&QComboBox::activated), this, &Corvane::on_cbModeActivated);
     connect(ui.cbBand, QOverload<int>::of(&QComboBox::activated), this, &Corvane::on_cbBandActivated);
@@ -92,6 +93,11 @@ void Corvane::fillLists() {
     // Polish the main combo boxes before the first answer can set them.
     for (QWidget* w : std::initializer_list<QWidget*>{ui.cbBand, ui.cbMode, ui.cbWidth, ui.cbTunerSelect})
         w->ensurePolished();
+    // cbBand's index is the band code: the amateur bands in order, then general coverage.
+    namespace CAT = Yaesu::Commands::FT891;
+    for (const CAT::BandRange& band : CAT::bandRanges)
+        ui.cbBand->addItem(band.name);
+    ui.cbBand->addItem(CAT::generalCoverageName);
     const char* tuners[] = {"OFF", "EXTERNAL", "ATAS", "LAMP"};
     for (int i = 0; i < 4; ++i)
         ui.cbTunerSelect->addItem(tuners[i], i);

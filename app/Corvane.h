@@ -2,8 +2,10 @@
 
 #include "ui_Corvane.h"
 
+#include "app/band_mode_restore.h"
 #include "app/outbox.h"
 #include "cat/ft891.h"
+#include "radio/radio_state.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -44,6 +46,7 @@ struct RadioState;
 struct Action;
 } // namespace Rigctl
 namespace Storage {
+struct BandModeSettings;
 struct NetworkSettings;
 } // namespace Storage
 // The settings pages' rows (app/pages/menu_rows.h).
@@ -63,8 +66,6 @@ class Corvane : public QMainWindow {
     friend struct ToggleTable;
     // Tests set and read the panel's state (NAR, BFO values, flags) through it.
     friend struct CorvaneTestAccess;
-    // The front panel's tables name the members that keep the BFO values.
-    friend struct PanelTables;
     // The settings pages' rows name the page flags and the rows with their own function.
     friend struct PageTables;
 
@@ -188,14 +189,17 @@ public:
     enum class VoiceState : std::uint8_t { Idle, Recording, Playing };
     void onContestingTabClicked();
 
-    // --- band and mode memory (storage/band_mode.cpp) ---
+    // --- band and mode memory (app/panel/band_mode_memory.cpp, app/band_mode_restore.cpp) ---
     // A band or mode of -1 stands for the current index of cbBand or cbMode.
     bool HasBandModeSettings(int band, int mode);
     void InsertBandModeSettings(int band, int mode);
     void RestoreBandModeSettings(int band, int mode);
     void SaveBandModeSettings(int band, int mode);
+    void takeRestoreStep(BandModeRestore::Step step);
+    // The line went away or the radio was switched off: nothing of it is known, nothing waits.
+    void forgetRadio(bool poweredOff = false);
 
-    // --- contour memory (storage/contour.cpp) ---
+    // --- contour memory (app/panel/contour_memory.cpp) ---
     void SaveContourSettings();
     bool LoadContourSettings();
 
@@ -205,6 +209,7 @@ public:
     void LookUpBand();
     // `store` keeps the shown width as the current band and mode's choice.
     void UpdateWidthDisplay(int widthCode, bool store = true);
+    int& bfoValue(std::size_t family); // the last BFO value of a mode family
     // A BFO menu item's value (11-07, 07-07, 10-11, 08-12) picks the sideband the mode shows;
     // false for any other item.
     bool showBfoValue(int menuNumber, int value);
@@ -393,7 +398,6 @@ private:
     void onModeAnswer(int modeCode);
     void onWidthAnswer(Yaesu::Commands::FT891::IntPair width);
     void onBandChangeStep();
-    // A restore has its answer (or was refused, or timed out): the panel's settings are settled.
     void finishRestore();
 
     // --- function toggles (app/panel/toggles.cpp) ---
@@ -414,9 +418,8 @@ private:
     int dialStep() const;
     // A frequency typed into `edit`, or nothing (with a status bar message) when it is none.
     std::optional<int> typedFrequency(const QLineEdit* edit);
-    // Whether the band and mode settings on the panel are the ones of the current pair:
-    // no band or mode change is waiting for its restore, no restore is on its way, and the
-    // radio's frequency lies in the band cbBand shows.
+    // Whether the panel's width and DNR are the current pair's: no restore waits or is on its
+    // way, and the radio's frequency lies in the band cbBand shows.
     bool bandModeSettled() const;
     // Whether the radio's last reported frequency lies in the band cbBand shows (or is not
     // known yet): only then do the panel's width and DNR belong to cbBand's band.
@@ -532,22 +535,18 @@ private:
     std::deque<int> memoryScanFences;
     // The memory channel the radio is on, by its last IF answer; 0 outside memory mode.
     int memoryChannelOn = 0;
-    int modeDisplayState = 1;
     std::mutex databaseMutex;
-    bool bandChangeReapply = false, bandChanged = false, bandSettingsApplied = false, modeChanged = false;
     bool outputPowerLoaded = false, miscLoaded = false, txEqLoaded = false, amLoaded = false,
          contestingLoaded = false, cwLoaded = false, dataLoaded = false, fmLoaded = false, rttyLoaded = false,
          ssbLoaded = false, voxLoaded = false;
     bool transmitting = false;
     bool monitorOn = false;
     bool readBackInProgress = false;
-    bool restoringFromDatabase = false;
     bool powerQueryPending = false;
     std::string lastAnswer;
     // The dialogs delete themselves when closed; the pointers follow.
     QPointer<ManualNotchUI> manualNotchDialog;
     QPointer<ContourUI> contourDialog;
-    int clarifierOffset = 0;
     int notchMenuValue = 0;
     int notchPosition = 0; // tens of Hz, as last reported or set; 0 while unknown
     // A channel the radio does not answer is skipped after a while.
@@ -607,13 +606,12 @@ private:
     int radioModeCode = -1;
     // Ends a mode change that never brings its SH answer, and a restore whose closing AC
     // read is never answered: neither waits longer than a read.
-    QTimer* modeChangeTimer = nullptr;
-    QTimer* restoreTimer = nullptr;
+    QTimer *modeChangeTimer = nullptr, *restoreTimer = nullptr;
 
-    // --- band and mode memory ---
-    // A restore has sent its values and its closing AC read is not answered yet. Until then
-    // the radio's answers echo the values being restored, not the operator's choices.
-    bool restoreInFlight = false;
+    // --- the radio as it last reported itself, and the band/mode restore ---
+    Radio::RadioState radio;
+    BandModeRestore restore;
+    void showRadio(Radio::Field field); // the panel follows the record (app/panel/radio_display.cpp)
 
     // --- DNR level: stored once a burst of changes is over ---
     QTimer* dnrSaveTimer = nullptr;

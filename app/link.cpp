@@ -32,6 +32,7 @@ void Corvane::loseLine(const QString& reason) {
     if (lineLost || !serialPort)
         return;
     lineLost = true;
+    forgetRadio();
     notSentSaid = false;
     Trace(fmt::format("lost the port: {:s}\r\n", reason.toStdString()));
     statusBar()->showMessage("Lost the connection to the radio: " + reason);

@@ -235,6 +235,7 @@ void Corvane::startReadBack() {
         pendingChainReads.clear();
     }
     readBackInProgress = true;
+    restore.readBackStarted();
     setEnabled(false);
     showReadBackProgress();
     writeChainRead(CAT::ReadIF());
@@ -345,10 +346,8 @@ void Corvane::endReadBack() {
     stopReadBack();
     RestoreBandModeSettings(currentBandIndex, currentModeIndex);
     // Nothing restored means no answer will come to end the wait: enable the window now.
-    if (!restoreInFlight) {
-        restoringFromDatabase = false;
+    if (restore.phase() != BandModeRestore::Phase::Restoring)
         setEnabled(true);
-    }
     if (skippedChainReads > 0)
         statusBar()->showMessage(QString::fromStdString(
             fmt::format("Read-back finished: the radio did not answer {:d} {:s}", skippedChainReads,
@@ -363,6 +362,7 @@ void Corvane::abandonReadBack() {
 
 void Corvane::stopReadBack() {
     readBackInProgress = false;
+    restore.readBackEnded();
     chainTimer->stop();
     pendingChainReads.clear();
     removeReadBackProgress();
@@ -397,6 +397,7 @@ void Corvane::onPowerAnswer(int state) {
             startReadBack();
         }
         paintButton(ui.btnPWR, PowerOnColour());
+        radio.report(&Radio::RadioState::powerOn, Radio::Field::Power, true);
         break;
     case 0:
         if (powerQueryPending) {
@@ -404,6 +405,7 @@ void Corvane::onPowerAnswer(int state) {
             statusBar()->clearMessage();
         }
         paintButton(ui.btnPWR, defaultButtonColour);
+        forgetRadio(true);
         break;
     }
 }

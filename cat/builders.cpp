@@ -1,4 +1,5 @@
 #include "cat/builders.h"
+#include "cat/radio_facts.h"
 
 #include <algorithm>
 #include <climits>
@@ -64,8 +65,8 @@ constexpr ValueCommand kValueCommands[] = {
     {"SetCH",  "CH{:d};",      kAny},
     {"SetCS",  "CS{:d};",      kAny},
     {"SetCT",  "CT0{:d};",     kAny},
-    {"SetFA",  "FA{:09};",     {30000, 56000000}},
-    {"SetFB",  "FB{:09};",     {30000, 56000000}},
+    {"SetFA",  "FA{:09};",     {lowestFrequency, highestFrequency}},
+    {"SetFB",  "FB{:09};",     {lowestFrequency, highestFrequency}},
     {"SetFS",  "FS{:d};",      kAny},
     {"SetGT",  "GT{:02};",     kAny},
     {"SetKR",  "KR{};",        kAny},

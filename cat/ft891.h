@@ -7,4 +7,5 @@
 #include "cat/menu.h"
 #include "cat/modes.h"
 #include "cat/parsers.h"
+#include "cat/radio_facts.h"
 #include "cat/types.h"

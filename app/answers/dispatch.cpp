@@ -145,7 +145,7 @@ void Corvane::onUnknownAnswer(const std::string& answer) {
         return;
     }
     // A restore's values or its closing AC read refused: the restore is over all the same.
-    if (restoreInFlight && answer == "?;") {
+    if (restore.phase() == BandModeRestore::Phase::Restoring && answer == "?;") {
         finishRestore();
     } else if (memoryScanActive && answer == "?;") {
         // An empty channel, or another command refused: the ID answer behind the channel's

@@ -3,6 +3,7 @@
 #include "app/Corvane.h"
 #include "app/answers/guards.h"
 #include "app/panel/frequency_text.h"
+#include "app/panel/width_lists.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -10,6 +11,7 @@
 #include <fmt/format.h>
 
 namespace CAT = Yaesu::Commands::FT891;
+using Radio::Field;
 
 namespace {
 
@@ -47,11 +49,13 @@ void Corvane::onFrequencyAAnswer(int hertz) {
     const QString text = FrequencyDisplay(hertz);
     const bool vfoAShown = ui.VFOType->text() == "A";
     (vfoAShown ? ui.VFO : ui.VFOB)->setText(text);
-    if (vfoAShown)
+    if (vfoAShown) {
         reportFrequency(tuningA, vfoAFrequency, static_cast<unsigned int>(hertz));
+        radio.report(&Radio::RadioState::frequencyA, Field::FrequencyA, vfoAFrequency);
+    }
     // Mode, band and clarifier come only with the IF answer; a tuning burst asks once the
     // radio has caught up with it.
-    if (!readBackInProgress && !bandSettingsApplied && !burstInFlight(tuningA))
+    if (!readBackInProgress && !restore.holdsInformationReads() && !burstInFlight(tuningA))
         write(CAT::ReadIF());
 }
 
@@ -59,23 +63,22 @@ void Corvane::onFrequencyAAnswer(int hertz) {
 void Corvane::onFrequencyBAnswer(int hertz) {
     ui.VFOB->setText(FrequencyDisplay(hertz));
     reportFrequency(tuningB, vfoBFrequency, static_cast<unsigned int>(hertz));
+    radio.report(&Radio::RadioState::frequencyB, Field::FrequencyB, vfoBFrequency);
 }
 
 void Corvane::onInformationAnswer(const CAT::InformationRecord& info) {
     const QString shown = FrequencyDisplay(info.frequency);
     reportFrequency(tuningA, vfoAFrequency, static_cast<unsigned int>(info.frequency));
+    radio.report(&Radio::RadioState::frequencyA, Field::FrequencyA, vfoAFrequency);
+    radio.report(&Radio::RadioState::band, Field::Band, CAT::BandOf(vfoAFrequency));
+    radio.report(&Radio::RadioState::mode, Field::Mode, info.mode);
+    radio.report(&Radio::RadioState::clarifier, Field::Clarifier,
+                 Radio::Clarifier{info.clarifierEnabled == 1, info.clarifierValue});
     UpdateModeDisplay(info.mode);
-    clarifierOffset = info.clarifierValue;
-    ui.lblClarifierValue->setText(QString::fromStdString(fmt::format("{:d}Hz", clarifierOffset)));
-    if (!MouseButtonHeld() && ui.cbBand->isVisibleTo(this))
+    // The band follows whatever page is shown; only a held mouse button keeps cbBand still.
+    if (!MouseButtonHeld())
         LookUpBand();
-    if (bandChanged) {
-        RestoreBandModeSettings(currentBandIndex, currentModeIndex);
-        // Only a restore on its way holds back the IF reads of the FA answers; a band never
-        // stored before has nothing to wait for.
-        bandSettingsApplied = restoreInFlight;
-        bandChanged = false;
-    }
+    takeRestoreStep(restore.informationReported());
     ui.VFO->setText(shown);
     const MemoryStatus* status = findMemoryStatus(info.vfoMemory);
     if (!status)
@@ -95,61 +98,25 @@ void Corvane::onOppositeInformationAnswer(const CAT::InformationRecord& info) {
     if (vfoBFrequency == vfoAFrequency)
         LookUpBand();
     reportFrequency(tuningB, vfoBFrequency, static_cast<unsigned int>(info.frequency));
+    radio.report(&Radio::RadioState::frequencyB, Field::FrequencyB, vfoBFrequency);
     ui.VFOB->setText(shown);
 }
 
 void Corvane::onModeAnswer(int modeCode) {
+    radio.report(&Radio::RadioState::mode, Field::Mode, modeCode);
     UpdateModeDisplay(modeCode);
 }
 
+// The width is the radio's whatever page is shown: cbWidth shows it even while hidden, so
+// that a later store or restore never takes an older width for the current one.
 void Corvane::onWidthAnswer(CAT::IntPair width) {
-    if (!ui.cbWidth->isVisibleTo(this))
-        return;
+    radio.report(&Radio::RadioState::width, Field::Width,
+                 Radio::Width{width.second, WidthHertzFor(ui.cbMode->currentIndex(), width.second)});
     // After a band change the radio reports its own width first; the stored one is sent
     // once the AC answer shows the band change is done.
-    if (bandChangeReapply) {
-        write(CAT::ReadAC());
-        return;
-    }
+    const BandModeRestore::Step step = restore.widthReported();
     // The width of a pair whose stored settings are still to come is not that pair's choice.
-    UpdateWidthDisplay(width.second, bandModeSettled());
-    if (bandChanged) {
-        if (!bandSettingsApplied)
-            return;
-        bandChanged = false;
-        bandSettingsApplied = false;
-        if (restoringFromDatabase)
-            restoringFromDatabase = false;
-        else
-            RestoreBandModeSettings(currentBandIndex, currentModeIndex);
-    } else if (modeChanged) {
-        if (restoringFromDatabase) {
-            restoringFromDatabase = false;
-        } else {
-            modeChangeTimer->stop();
-            modeChanged = false;
-            RestoreBandModeSettings(currentBandIndex, currentModeIndex);
-        }
-    }
-}
-
-void Corvane::finishRestore() {
-    restoreTimer->stop();
-    restoreInFlight = false;
-    restoringFromDatabase = false;
-    bandSettingsApplied = false;
-    if (!readBackInProgress)
-        setEnabled(true);
-}
-
-// Runs before the tuner part of every AC answer.
-void Corvane::onBandChangeStep() {
-    // The answer to a restore's closing AC read: the radio has taken the restored values.
-    if (restoreInFlight)
-        finishRestore();
-    if (!bandChangeReapply)
-        return;
-    bandChangeReapply = false;
-    RestoreBandModeSettings(currentBandIndex, currentModeIndex);
-    write(CAT::ReadSH());
+    if (step != BandModeRestore::Step::ReadTuner)
+        UpdateWidthDisplay(width.second, bandModeSettled() && step == BandModeRestore::Step::Nothing);
+    takeRestoreStep(step);
 }

@@ -172,10 +172,8 @@ void Corvane::onTunerAnswer(int state) {
 
 // The first NR answer after a restore ends the disabled state of the read-back.
 void Corvane::onNoiseReductionAnswer(int state) {
-    if (restoringFromDatabase) {
+    if (restore.phase() == BandModeRestore::Phase::Restoring && !readBackInProgress)
         setEnabled(true);
-        restoringFromDatabase = false;
-    }
     applyFunctionAnswer(Kind::NR, {0, state});
 }
 

@@ -279,7 +279,8 @@ void Corvane::on_cbMeterTypeActivated(int index) {
 void Corvane::pollMeter() {
     const bool radioOn = ShowsColour(ui.btnPWR, PowerOnColour());
     if (!meterPolling || !serialPort || !serialPort->isOpen() || !radioOn || readBackInProgress ||
-        restoreInFlight || memoryScanActive || !isEnabled() || lineCheck != LineCheck::None) {
+        restore.phase() == BandModeRestore::Phase::Restoring || memoryScanActive || !isEnabled() ||
+        lineCheck != LineCheck::None) {
         meterReadSentAt = -1;
         unansweredSince = -1;
         // Nothing is asked now, so nothing is found silent: a radio switched off from the
@@ -308,6 +309,7 @@ void Corvane::checkHeartbeat(qint64 now) {
     if (radioSilent || unansweredSince < 0 || now - unansweredSince < radioSilentAfterMs)
         return;
     radioSilent = true;
+    radio.radioSilent();
     meterPollTimer->setInterval(silentPollIntervalMs);
     statusBar()->showMessage("The radio does not answer: is it switched on, its CAT cable in and menu 05-06 "
                              "CAT RATE unchanged? Asking once a second");
@@ -325,6 +327,7 @@ void Corvane::heardFromRadio() {
     // silence was.
     if (radioSilent || missedARead)
         write(CAT::SetAI(1), false);
+    radio.report(&Radio::RadioState::line, Radio::Field::Line, Radio::Line::Open);
     if (!radioSilent)
         return;
     radioSilent = false;

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "cat/radio_facts.h"
+
 #include <QString>
 
 #include <optional>
 
-// The radio tunes 30 kHz to 56 MHz; the FA and FB commands clamp anything else into it.
-constexpr int lowestFrequency = 30000;
-constexpr int highestFrequency = 56000000;
+using Yaesu::Commands::FT891::highestFrequency;
+using Yaesu::Commands::FT891::lowestFrequency;
 
 // The frequency as the panel shows it: megahertz, kilohertz and hertz grouped with full
 // stops, 14074000 as "14.074.000". A negative value (a garbled answer) throws std::out_of_range.

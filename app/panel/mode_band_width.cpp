@@ -17,32 +17,11 @@ namespace {
 
 // ---- Width lists ---------------------------------------------------------------------
 
-struct WidthList {
-    const char* const* items;
-    int count;
-    int offset; // the radio's width code of the first item
-};
-
-template <size_t N> constexpr WidthList makeList(const char* const (&items)[N], int offset) {
-    return {items, static_cast<int>(N), offset};
-}
-
-constexpr const char* ssbNarrowItems[] = {"200 Hz",  "400 Hz",  "600 Hz",  "850 Hz", "1100 Hz",
-                                          "1350 Hz", "1500 Hz", "1650 Hz", "1800 Hz"};
-constexpr const char* ssbWideItems[] = {"1800 Hz", "1950 Hz", "2100 Hz", "2200 Hz", "2300 Hz",
-                                        "2400 Hz", "2500 Hz", "2600 Hz", "2700 Hz", "2800 Hz",
-                                        "2900 Hz", "3000 Hz", "3200 Hz"};
-constexpr const char* cwNarrowItems[] = {"50 Hz",  "100 Hz", "150 Hz", "200 Hz", "250 Hz",
-                                         "300 Hz", "350 Hz", "400 Hz", "450 Hz", "500 Hz"};
-constexpr const char* cwWideItems[] = {"500 Hz",  "800 Hz",  "1200 Hz", "1400 Hz",
-                                       "1700 Hz", "2000 Hz", "2400 Hz", "3000 Hz"};
-static_assert(std::size(ssbNarrowItems) == 9 && std::size(ssbWideItems) == 13);
-static_assert(std::size(cwNarrowItems) == 10 && std::size(cwWideItems) == 8);
-
-constexpr WidthList ssbNarrow = makeList(ssbNarrowItems, 1);
-constexpr WidthList ssbWide = makeList(ssbWideItems, 9);
-constexpr WidthList cwNarrow = makeList(cwNarrowItems, 1);
-constexpr WidthList cwWide = makeList(cwWideItems, 10);
+using CAT::WidthList;
+constexpr const WidthList& ssbNarrow = CAT::ssbNarrowWidths;
+constexpr const WidthList& ssbWide = CAT::ssbWideWidths;
+constexpr const WidthList& cwNarrow = CAT::cwNarrowWidths;
+constexpr const WidthList& cwWide = CAT::cwWideWidths;
 
 // Which list shows a width code the radio reports. The SSB lists share code 9 ("1800 Hz"),
 // so a code beyond its own list keeps the list shown before; AM and FM have no list.
@@ -50,7 +29,7 @@ struct WidthChoice {
     int firstMode, lastMode; // cbMode indexes
     bool narrow;             // NAR on
     int lowestCode, highestCode;
-    WidthList list;
+    const WidthList& list;
 };
 // clang-format off
 constexpr WidthChoice widthChoices[] = {
@@ -156,69 +135,42 @@ void apply(Look look, QWidget* widget, void (QWidget::*set)(bool)) {
 
 // ---- Bands ---------------------------------------------------------------------------
 
-// The amateur bands of cbBand, both ends included; anything else is general coverage.
-struct BandRange {
-    unsigned int low, high; // Hz
-};
-// clang-format off
-constexpr BandRange bandRanges[] = {
-    // low        high           cbBand index
-    { 1800000,   2000000},   //  0  1.8
-    { 3500000,   4000000},   //  1  3.5
-    { 5300000,   5405000},   //  2  5.0
-    { 7000000,   7300000},   //  3  7.0
-    {10100000,  10150000},   //  4  10
-    {14000000,  14350000},   //  5  14
-    {18068000,  18168000},   //  6  18
-    {21000000,  21450000},   //  7  21
-    {24890000,  24990000},   //  8  24
-    {28000000,  29700000},   //  9  28
-    {50000000,  54000000},   // 10  50
-};
-// clang-format on
-constexpr int generalCoverage = 11;
-static_assert(std::size(bandRanges) == generalCoverage);
-
-constexpr bool bandsAscendApart() {
-    for (size_t i = 0; i < std::size(bandRanges); ++i)
-        if (bandRanges[i].low > bandRanges[i].high || (i > 0 && bandRanges[i - 1].high >= bandRanges[i].low))
-            return false;
-    return true;
-}
-static_assert(bandsAscendApart(), "band ranges overlap or are out of order");
-
-int bandIndexOf(unsigned int hertz) {
-    for (size_t i = 0; i < std::size(bandRanges); ++i)
-        if (hertz >= bandRanges[i].low && hertz <= bandRanges[i].high)
-            return static_cast<int>(i);
-    return generalCoverage;
-}
+// cbBand's index is the radio's band code.
+using CAT::BandOf;
 
 } // namespace
-
-// The members that keep the last BFO value of each family, in Family order.
-struct PanelTables {
-    static constexpr int Corvane::*bfoValues[] = {nullptr, &Corvane::ssbBfo, &Corvane::cwBfo,
-                                                  &Corvane::rttyBfo, &Corvane::dataBfo};
-};
 
 int WidthOffsetFor(int modeIndex, int narrowOn) {
     return offsetFor(modeIndex, narrowOn == 1);
 }
 
+int WidthHertzFor(int modeIndex, int widthCode) {
+    for (const bool narrow : {true, false})
+        if (const WidthList* list = widthListFor(modeIndex, narrow, widthCode);
+            list && list->holds(widthCode))
+            return list->hertzOf(widthCode);
+    return 0;
+}
+
+// In Family order; Family::None has no BFO item and keeps no value.
+int& Corvane::bfoValue(std::size_t family) {
+    int* const values[] = {nullptr, &ssbBfo, &cwBfo, &rttyBfo, &dataBfo};
+    return *values[family];
+}
+
 bool Corvane::bandModeSettled() const {
-    return !modeChanged && !bandChanged && !bandChangeReapply && !restoreInFlight && radioOnShownBand();
+    return restore.settled() && radioOnShownBand();
 }
 
 bool Corvane::radioOnShownBand() const {
-    return vfoAFrequency == 0 || bandIndexOf(vfoAFrequency) == ui.cbBand->currentIndex();
+    return vfoAFrequency == 0 || BandOf(vfoAFrequency) == ui.cbBand->currentIndex();
 }
 
 bool Corvane::showBfoValue(int menuNumber, int value) {
     const auto* item = std::find(std::begin(bfoMenuItems) + 1, std::end(bfoMenuItems), menuNumber);
     if (item == std::end(bfoMenuItems))
         return false;
-    this->*PanelTables::bfoValues[static_cast<size_t>(item - std::begin(bfoMenuItems))] = value;
+    bfoValue(static_cast<size_t>(item - std::begin(bfoMenuItems))) = value;
     // The sideband shown follows the menu at once, not only with the next mode report.
     if (radioModeCode >= 0)
         UpdateModeDisplay(radioModeCode);
@@ -242,30 +194,20 @@ void Corvane::chooseMode(int index) {
     // stored settings of the new mode. The same code (USB after LSB: only the BFO item
     // changes) brings no answer at all, so the stored settings go out at once.
     const bool codeChanges = command.modeCode != radioModeCode;
-    modeChanged = codeChanges;
+    const BandModeRestore::Step step = restore.modeChosen(codeChanges);
     ui.chkbxKeyerEnable->setEnabled(command.family == Family::Cw);
     if (command.family != Family::None) {
         const auto family = static_cast<size_t>(command.family);
         sendIfOpen(CAT::SetMenu(bfoMenuItems[family], command.bfoValue), false);
         // The mode answer picks the sideband by this value.
-        this->*PanelTables::bfoValues[family] = command.bfoValue;
+        bfoValue(family) = command.bfoValue;
     }
     sendIfOpen(CAT::SetMD(command.modeCode));
-    if (codeChanges) {
+    if (codeChanges)
         modeChangeTimer->start();
-    } else {
+    else
         ui.cbMode->setCurrentIndex(index);
-        RestoreBandModeSettings(currentBandIndex, currentModeIndex);
-    }
-}
-
-// The SH answer of a mode change never came: the new mode's settings go out all the same.
-void Corvane::onModeChangeUnanswered() {
-    if (!modeChanged)
-        return;
-    modeChanged = false;
-    if (!restoreInFlight)
-        RestoreBandModeSettings(currentBandIndex, currentModeIndex);
+    takeRestoreStep(step);
 }
 
 void Corvane::on_cbBandActivated(int index) {
@@ -274,9 +216,8 @@ void Corvane::on_cbBandActivated(int index) {
         return;
     // The radio reports its own width for the new band first; the AC answer that the next
     // SH answer asks for then brings the stored one.
-    bandChangeReapply = true;
+    restore.bandChosen();
     sendIfOpen(CAT::SetBS(index), false);
-    bandChanged = true;
     currentBandIndex = ui.cbBand->currentIndex();
 }
 
@@ -288,7 +229,9 @@ void Corvane::on_cbWidthActivated(int index) {
 
 void Corvane::chooseWidth(int index) {
     const int widthCode = index + WidthOffsetFor(ui.cbMode->currentIndex(), narrowOn);
-    sendIfOpen(CAT::SetSH({1, widthCode}), false);
+    if (sendIfOpen(CAT::SetSH({1, widthCode}), false))
+        radio.noteSet(&Radio::RadioState::width, Radio::Field::Width,
+                      Radio::Width{widthCode, WidthHertzFor(ui.cbMode->currentIndex(), widthCode)});
     currentModeIndex = ui.cbMode->currentIndex();
     currentBandIndex = ui.cbBand->currentIndex();
     ui.cbWidth->clear();
@@ -305,7 +248,7 @@ void Corvane::UpdateModeDisplay(int modeCode) {
         apply(row->vox, ui.btnVox, &QWidget::setVisible);
         apply(row->zeroIn, ui.bnZeroIn, &QWidget::setVisible);
         const auto family = static_cast<size_t>(row->family);
-        const int bfo = row->family == Family::None ? 0 : this->*PanelTables::bfoValues[family];
+        const int bfo = row->family == Family::None ? 0 : bfoValue(family);
         if (bfo >= 0 && bfo <= 2 && row->index[static_cast<size_t>(bfo)] >= 0)
             currentModeIndex = row->index[static_cast<size_t>(bfo)];
     }
@@ -314,9 +257,9 @@ void Corvane::UpdateModeDisplay(int modeCode) {
 
 void Corvane::LookUpBand() {
     const int previous = ui.cbBand->currentIndex();
-    ui.cbBand->setCurrentIndex(bandIndexOf(vfoAFrequency));
+    ui.cbBand->setCurrentIndex(BandOf(vfoAFrequency));
     currentBandIndex = ui.cbBand->currentIndex();
-    bandChanged = currentBandIndex != previous;
+    restore.bandLookedUp(currentBandIndex != previous);
 }
 
 // The keyboard focus stays where it is: keys typed into the frequency line must not reach
@@ -329,7 +272,7 @@ void Corvane::UpdateWidthDisplay(int widthCode, bool store) {
     if (const WidthList* list = widthListFor(mode, narrowOn == 1, widthCode)) {
         widthList.clear();
         for (int i = 0; i < list->count; ++i)
-            widthList << list->items[i];
+            widthList << QString("%1 Hz").arg(list->hertz[i]);
         widthOffset = list->offset;
     }
     ui.cbWidth->addItems(widthList);

@@ -155,11 +155,12 @@ void Corvane::on_cbClarSelectActivated(int index) {
 void Corvane::on_dial_Clarifier_valueChanged(int position) {
     if (!MouseButtonHeld())
         return;
-    if (clarifierOffset == 0 && position == 0)
+    const int offset = radio.clarifier.reported().offset;
+    if (offset == 0 && position == 0)
         sendIfOpen(CAT::SetCF(0), false);
-    else if (clarifierOffset < position)
+    else if (offset < position)
         sendIfOpen(CAT::SetRU(clarifierStep), false);
-    else if (clarifierOffset > position)
+    else if (offset > position)
         sendIfOpen(CAT::SetRD(clarifierStep), false);
 }
 

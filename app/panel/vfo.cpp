@@ -41,7 +41,7 @@ void Corvane::on_btnBtoA_clicked() {
 
 // After the swap the FA answers must ask for IF again, so that the band is looked up.
 void Corvane::on_btnAB_clicked() {
-    bandSettingsApplied = false;
+    restore.vfosSwapped();
     sendIfOpen(CAT::SetSV());
 }
 

@@ -113,7 +113,7 @@ TEST_F(BandModeTest, RestoreOfAPairNeverSeenStoresTheCurrentValues) {
     w.RestoreBandModeSettings(4, 3);
     EXPECT_EQ(radioReceivesFor(200), "");
     EXPECT_EQ(stored(), (Rows{{"4", "3", "0", "5", "2"}}));
-    EXPECT_FALSE(Access::restoringFromDatabase(w));
+    EXPECT_EQ(Access::restore(w).phase(), BandModeRestore::Phase::Idle);
     w.RestoreBandModeSettings(4, 3);
     EXPECT_EQ(stored().size(), 1u);
 }
@@ -274,7 +274,7 @@ TEST_F(RestoreEndTest, RestoreEndsWhenItsClosingReadIsRefusedOrLost) {
         radioSends("SH0016;");
         EXPECT_EQ(stored(), (Rows{{"5", "1", "1", "12", "7"}}));
         EXPECT_EQ(radioReceivesFor(200), "");
-        Access::restoringFromDatabase(*window) = false;
+        EXPECT_EQ(Access::restore(*window).phase(), BandModeRestore::Phase::Idle);
         execute("update band_mode_settings set width_value = 5;");
     }
 }

@@ -130,8 +130,13 @@ struct CorvaneTestAccess {
     static int& contourLevel(Corvane& w) { return w.contourLevel; }
     static int& contourWidth(Corvane& w) { return w.contourWidth; }
     static bool& readBackInProgress(Corvane& w) { return w.readBackInProgress; }
-    static bool& bandSettingsApplied(Corvane& w) { return w.bandSettingsApplied; }
-    static bool& restoringFromDatabase(Corvane& w) { return w.restoringFromDatabase; }
+    static BandModeRestore& restore(Corvane& w) { return w.restore; }
+    static const Radio::RadioState& radio(Corvane& w) { return w.radio; }
+    // Puts the restore where stored settings for a band the radio moved to are on their way.
+    static void restoreMovedBand(Corvane& w) {
+        w.restore.bandLookedUp(true);
+        w.restore.restoreDone(true);
+    }
     static bool& meterPolling(Corvane& w) { return w.meterPolling; }
     static bool& transmitting(Corvane& w) { return w.transmitting; }
     static bool& memoryScanActive(Corvane& w) { return w.memoryScanActive; }

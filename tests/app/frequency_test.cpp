@@ -49,7 +49,7 @@ TEST_F(AnswerTest, FrequencyAnswersGoWhereTheVfoStateSays) {
         EXPECT_EQ(window->ui.VFOB->text(), c.vfoB);
     }
     // While stored band settings are on their way, FA answers ask for nothing.
-    Access::bandSettingsApplied(*window) = true;
+    Access::restoreMovedBand(*window);
     EXPECT_EQ(replyTo("FA007074000;"), "");
 }
 
@@ -108,17 +108,18 @@ TEST_F(AnswerTest, BandLookupAtTheBandEdges) {
         EXPECT_EQ(window->ui.cbBand->currentText(), band) << hertz;
     }
 
-    // A held mouse button or a hidden band box leaves the band as it is.
+    // A held mouse button leaves the band as it is; a hidden band box (another page shown)
+    // follows the radio all the same.
     pressMouse();
     replyTo(information("IF", 7074000));
     EXPECT_EQ(window->ui.cbBand->currentText(), "GEN");
     releaseMouse();
     window->ui.cbBand->hide();
     replyTo(information("IF", 7074000));
-    EXPECT_EQ(window->ui.cbBand->currentText(), "GEN");
-    window->ui.cbBand->show();
-    replyTo(information("IF", 7074000));
     EXPECT_EQ(window->ui.cbBand->currentText(), "7.0");
+    window->ui.cbBand->show();
+    replyTo(information("IF", 14074000));
+    EXPECT_EQ(window->ui.cbBand->currentText(), "14");
 }
 
 TEST_F(AnswerTest, OppositeInformationShowsVfoB) {
@@ -239,14 +240,17 @@ TEST_F(AnswerTest, WidthAnswersShowTheListOfTheMode) {
     replyTo("SH0012;");
     EXPECT_TRUE(w.ui.VFO->hasFocus());
 
-    // A hidden width box changes nothing and stores nothing.
-    const auto rows = query("select * from band_mode_settings");
+    // A hidden width box (another page shown) shows and stores the radio's width all the same,
+    // and sends nothing.
     w.ui.cbWidth->clear();
     w.ui.cbWidth->hide();
     w.ui.cbBand->setCurrentIndex(3);
+    w.ui.cbMode->setCurrentIndex(3);
+    Access::narrowOn(w) = 0;
     EXPECT_EQ(replyTo("SH0012;"), "");
-    EXPECT_EQ(w.ui.cbWidth->count(), 0);
-    EXPECT_EQ(query("select * from band_mode_settings"), rows);
+    EXPECT_EQ(w.ui.cbWidth->currentText(), "1200 Hz");
+    EXPECT_EQ(query("select width_value from band_mode_settings where band = 3 and mode = 3"),
+              (std::vector<std::vector<std::string>>{{"2"}}));
 }
 
 // Answers that carry nothing for the panel change nothing and send nothing.

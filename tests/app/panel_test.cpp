@@ -254,14 +254,14 @@ TEST_F(PanelTest, ButtonsSendTheirCommands) {
         {&U::btnAtoB, "AB;"},
         {&U::btnBtoA, "BA;RL001;AC;"},
     };
-    Access::bandSettingsApplied(*window) = true;
+    Access::restoreMovedBand(*window);
     for (const Case& c : cases) {
         QPushButton* button = window->ui.*c.button;
         button->setEnabled(true);
         EXPECT_EQ(sentBy([&] { button->click(); }), c.sent) << button->objectName().toStdString();
     }
     // A/B asks for the band again with the next FA answer.
-    EXPECT_FALSE(Access::bandSettingsApplied(*window));
+    EXPECT_FALSE(Access::restore(*window).holdsInformationReads());
 }
 
 TEST_F(PanelTest, SplitAndQuickSplit) {
