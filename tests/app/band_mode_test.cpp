@@ -95,6 +95,7 @@ TEST_F(BandModeTest, RestoreSendsTheStoredValues) {
         Access::narrowOn(w) = c.narrowOn;
         Access::dnrEnabled(w) = 0;
         traceLines.clear();
+        w.statusBar()->clearMessage();
         messages.clear();
         w.RestoreBandModeSettings(band, c.mode);
         EXPECT_EQ(radioReceives("AC;", 5000), c.sent);
