@@ -340,10 +340,6 @@ Arguments split(const std::string& text) {
     return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
 }
 
-} // namespace
-
-namespace {
-
 bool blank(char c) {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
 }
@@ -362,7 +358,6 @@ size_t skipBlanks(const std::string& text, size_t at) {
 
 // A request on its own: one command with its prefix and arguments.
 Reply respondOne(const std::string& line, const RadioState& state, Session& session) {
-
     std::string request = line;
     while (!request.empty() && std::isspace(static_cast<unsigned char>(request.back())))
         request.pop_back();
