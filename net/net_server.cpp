@@ -129,10 +129,14 @@ void NetServer::readLines(Client* client) {
     for (int end; (end = client->buffer.indexOf('\n', start)) >= 0; start = end + 1) {
         if (end - start > maxLineLength)
             return drop(client, "line over 1 KiB");
-        handleLine(client, client->buffer.mid(start, end - start));
-        // "q" or an answer the client does not read closed the connection.
-        if (!find(socket))
-            return;
+        // Each request of the line on its own: a refused key-up refuses only itself.
+        for (const std::string& request :
+             Rigctl::requests(client->buffer.mid(start, end - start).toStdString())) {
+            handleLine(client, QByteArray::fromStdString(request));
+            // "q" or an answer the client does not read closed the connection.
+            if (!find(socket))
+                return;
+        }
     }
     client->buffer.remove(0, start);
     if (client->buffer.size() > maxLineLength)

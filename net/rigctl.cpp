@@ -53,11 +53,12 @@ bool toNumber(const std::string& text, double& number) {
     return errno == 0 && end == text.c_str() + text.size() && std::isfinite(number);
 }
 
+// A fraction is dropped, as rigctld drops it: "14074000.9" is 14074000.
 bool toInteger(const std::string& text, long long& number) {
     double value = 0;
     if (!toNumber(text, value) || std::fabs(value) > 1e15)
         return false;
-    number = std::llround(value);
+    number = static_cast<long long>(std::trunc(value));
     return true;
 }
 
@@ -100,8 +101,10 @@ Outcome getPtt(Context& c) {
     return {Ok, {{"PTT", c.state.transmitting ? "1" : "0"}}};
 }
 
+// The transmit VFO is the one the connection set, whether split is on or off.
 Outcome getSplit(Context& c) {
-    return {Ok, {{"Split", c.state.split ? "1" : "0"}, {"TX VFO", c.state.split ? "VFOB" : "VFOA"}}};
+    const char txVfo = c.session.txVfo ? c.session.txVfo : (c.state.split ? 'B' : 'A');
+    return {Ok, {{"Split", c.state.split ? "1" : "0"}, {"TX VFO", std::string("VFO") + txVfo}}};
 }
 
 Outcome getSplitFrequency(Context& c) {
@@ -232,6 +235,8 @@ Outcome setSplit(Context& c) {
     action.kind = Action::Kind::Split;
     action.on = value == "1";
     c.actions.push_back(action);
+    if (c.state.portOpen)
+        c.session.txVfo = txVfoB ? 'B' : 'A';
     return {};
 }
 
@@ -335,9 +340,24 @@ Arguments split(const std::string& text) {
     return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
 }
 
-} // namespace
+bool blank(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
 
-Reply respond(const std::string& line, const RadioState& state, Session& session) {
+size_t wordEnd(const std::string& text, size_t at) {
+    while (at < text.size() && !blank(text[at]))
+        ++at;
+    return at;
+}
+
+size_t skipBlanks(const std::string& text, size_t at) {
+    while (at < text.size() && blank(text[at]))
+        ++at;
+    return at;
+}
+
+// A request on its own: one command with its prefix and arguments.
+Reply respondOne(const std::string& line, const RadioState& state, Session& session) {
     std::string request = line;
     while (!request.empty() && std::isspace(static_cast<unsigned char>(request.back())))
         request.pop_back();
@@ -357,6 +377,7 @@ Reply respond(const std::string& line, const RadioState& state, Session& session
         return reply;
     }
     if (request == "q" || request == "Q" || request == "\\quit") {
+        reply.text = report(Ok) + "\n";
         reply.close = true;
         return reply;
     }
@@ -382,7 +403,55 @@ Reply respond(const std::string& line, const RadioState& state, Session& session
     }
     if (outcome.error != Ok)
         reply.actions.clear();
-    reply.text = separator ? extendedForm(*row, arguments, outcome, separator) : defaultForm(*row, outcome);
+    if (separator && row->run == checkVfo)
+        // chk_vfo's extended answer is its record alone, without the echo or the "RPRT" record;
+        // the forms with a separator character end it with an empty line.
+        reply.text = "ChkVFO: " + outcome.values.front().second + (separator == '\n' ? "\n" : "\n\n");
+    else
+        reply.text =
+            separator ? extendedForm(*row, arguments, outcome, separator) : defaultForm(*row, outcome);
+    return reply;
+}
+
+} // namespace
+
+std::vector<std::string> requests(const std::string& line) {
+    std::vector<std::string> out;
+    for (size_t at = skipBlanks(line, 0); at < line.size(); at = skipBlanks(line, at)) {
+        std::string request;
+        if (std::string("+;|,").find(line[at]) != std::string::npos)
+            request += line[at++];
+        if (at == line.size() || blank(line[at])) {
+            out.push_back(request);
+            break;
+        }
+        const bool longName = line[at] == '\\';
+        const size_t nameEnd = longName ? wordEnd(line, at) : at + 1;
+        const std::string name = line.substr(at + (longName ? 1 : 0), nameEnd - at - (longName ? 1 : 0));
+        request += line.substr(at, nameEnd - at);
+        at = nameEnd;
+        const CommandRow* row = findCommand(name, longName);
+        for (int i = 0; row && i < row->arguments && (at = skipBlanks(line, at)) < line.size(); ++i) {
+            const size_t end = wordEnd(line, at);
+            request += " " + line.substr(at, end - at);
+            at = end;
+        }
+        out.push_back(request);
+        // Nothing tells where an unknown command's arguments end; "q" ends the connection.
+        if (!row)
+            break;
+    }
+    return out;
+}
+
+Reply respond(const std::string& line, const RadioState& state, Session& session) {
+    Reply reply;
+    for (const std::string& request : requests(line)) {
+        Reply one = respondOne(request, state, session);
+        reply.text += one.text;
+        reply.actions.insert(reply.actions.end(), one.actions.begin(), one.actions.end());
+        reply.close = one.close;
+    }
     return reply;
 }
 

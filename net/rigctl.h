@@ -36,6 +36,8 @@ struct RadioState {
 // One connection's choice of VFO (the "V" command); reads and sets of f/F/m/M follow it.
 struct Session {
     bool vfoB = false;
+    // The transmit VFO the connection last named in "S"; 0 while it has named none.
+    char txVfo = 0; // 'A' or 'B'
 };
 
 // A set the radio has to carry out.
@@ -53,7 +55,7 @@ struct Action {
 };
 
 struct Reply {
-    std::string text; // the bytes to send back; empty for an empty line or "q"
+    std::string text; // the bytes to send back; empty for an empty line
     std::vector<Action> actions;
     bool close = false; // "q": the client is done
 };
@@ -65,7 +67,12 @@ extern const std::vector<std::string> modeNames;
 inline constexpr std::int64_t lowestFrequency = 30000;
 inline constexpr std::int64_t highestFrequency = 56000000;
 
-// Answers one request line (without its line end). Never throws.
+// Cuts a line into its requests as rigctld reads them: one-letter commands may follow each other
+// without a blank ("+fmv" is "+f", "m", "v"), each takes as many words as it has arguments. The
+// line ends at an unknown command (nothing tells where its arguments end) and at "q".
+std::vector<std::string> requests(const std::string& line);
+
+// Answers one request line (without its line end), all its requests in turn. Never throws.
 Reply respond(const std::string& line, const RadioState& state, Session& session);
 
 // The capabilities block of "\dump_state", in the layout the NET rigctl client parses.

@@ -198,6 +198,25 @@ TEST_F(ServerTest, KeyingOffRefusesEveryKeyUpAndStillUnkeys) {
     EXPECT_FALSE(waitFor([&] { return pttReleases() > 2; }, 400));
 }
 
+// The requests of one line are served one by one: a refused key-up refuses only itself, the
+// set before it still goes out; "q" is answered before the connection closes.
+TEST_F(ServerTest, RequestsOfOneLineAreServedInTurn) {
+    server.setKeyingAllowed(false);
+    auto client = connectClient();
+    const std::string expected = "RPRT 0\nRPRT -1\n0\n7074000\nRPRT 0\n";
+    client->write("F 14074000 T 1 t f q\n");
+    std::string answer;
+    EXPECT_TRUE(waitFor([&] {
+        answer += client->readAll().toStdString();
+        return client->state() == QAbstractSocket::UnconnectedState;
+    }));
+    answer += client->readAll().toStdString();
+    EXPECT_EQ(answer, expected);
+    ASSERT_EQ(actions.size(), 1u);
+    EXPECT_EQ(actions[0].kind, Action::Kind::Frequency);
+    EXPECT_EQ(actions[0].hertz, 14074000);
+}
+
 TEST_F(ServerTest, NinthClientIsRefusedAndTheOthersKeepWorking) {
     std::vector<std::unique_ptr<QTcpSocket>> clients;
     for (int i = 0; i < NetServer::maxClients; ++i)
@@ -257,7 +276,7 @@ TEST_F(ServerTest, QuitAnswersWhatCameBeforeItAndCloses) {
         return client->state() == QAbstractSocket::UnconnectedState;
     }));
     answer += client->readAll().toStdString();
-    EXPECT_EQ(answer, "7074000\n");
+    EXPECT_EQ(answer, "7074000\nRPRT 0\n");
 }
 
 TEST(ServerPort, TakenPortIsReported) {
